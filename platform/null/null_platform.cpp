@@ -1,0 +1,35 @@
+#include "platform/null/null_platform.h"
+
+#include "platform/clock.h"
+#include "platform/files.h"
+
+NullClock null_clock;
+NullPointer null_pointer;
+NullFiles null_files;
+
+void reset_null_platform() {
+    null_clock = NullClock{};
+    null_pointer = NullPointer{};
+    null_files = NullFiles{};
+}
+
+uint32_t clock_ms() { return null_clock.now; }
+
+ClipRect pointer_clip() { return null_pointer.clip; }
+void pointer_confine(const ClipRect& r) {
+    null_pointer.clip = r;
+    null_pointer.calls.push_back({NullPointer::Call::confine, r});
+}
+ClipRect pointer_window_rect() { return null_pointer.window; }
+void pointer_show(bool show) {
+    null_pointer.show_count += show ? 1 : -1;
+    null_pointer.calls.push_back({show ? NullPointer::Call::show : NullPointer::Call::hide, {}});
+}
+float pointer_client_x() { return null_pointer.client_x; }
+
+void module_file_name(char16_t* out, int capacity) {
+    int i = 0;
+    for (; i < capacity - 1 && i < static_cast<int>(null_files.module_name.size()); ++i)
+        out[i] = null_files.module_name[i];
+    out[i] = 0;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Scripted stand-ins for the ports, for tests and headless tools. Each port's
+// state is a plain struct the test sets up and reads back; reset_null_platform
+// puts all of them back to their defaults (device present, nothing recorded).
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/pointer.h"
+
+// Clock: clock_ms returns now.
+struct NullClock {
+    uint32_t now = 0;
+};
+extern NullClock null_clock;
+
+// Pointer: the confinement and visibility calls, in order.
+struct NullPointer {
+    struct Call {
+        enum Kind { confine, show, hide } kind;
+        ClipRect rect;
+    };
+    ClipRect clip{0, 0, 1920, 1080};
+    ClipRect window{100, 50, 740, 530};
+    float client_x = 320.0f;
+    int show_count = 0;  // like the system's display counter: 0 shown, below 0 hidden
+    std::vector<Call> calls;
+};
+extern NullPointer null_pointer;
+
+// Files: the executable's name that media_path starts from.
+struct NullFiles {
+    std::u16string module_name;
+};
+extern NullFiles null_files;
+
+void reset_null_platform();

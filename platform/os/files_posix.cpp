@@ -1,0 +1,20 @@
+// Files on POSIX systems: UTF-16 paths become UTF-8 bytes.
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "platform/files.h"
+#include "platform/os/utf.h"
+
+std::FILE* file_open(const char16_t* path, const char* mode) {
+    return std::fopen(utf16_to_utf8(path).c_str(), mode);
+}
+
+bool file_replace(const char16_t* from, const char16_t* to) {
+    return std::rename(utf16_to_utf8(from).c_str(), utf16_to_utf8(to).c_str()) == 0;
+}
+
+bool file_remove(const char16_t* path) { return std::remove(utf16_to_utf8(path).c_str()) == 0; }
+
+bool file_sync(std::FILE* f) { return std::fflush(f) == 0 && fsync(fileno(f)) == 0; }

@@ -1,0 +1,77 @@
+#include "platform/soft/soft_canvas.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "platform/soft/soft_font.h"
+
+namespace {
+
+uint32_t back[field_height * field_width];
+uint32_t window[field_height * field_width];
+Image images[sprite_image_count];
+uint64_t frame_requests = 0;
+void (*present_hook)(const PaintRect&) = nullptr;
+
+const char* const image_files[sprite_image_count] = {"paddle.bmp", "comb.bmp",   "bee_a.bmp",
+                                                     "bee_b.bmp",  "bullet.bmp", "ball.bmp"};
+
+}  // namespace
+
+uint32_t* soft_back_buffer() { return back; }
+const uint32_t* soft_window_buffer() { return window; }
+uint64_t soft_frame_requests() { return frame_requests; }
+void soft_set_present_hook(void (*hook)(const PaintRect&)) { present_hook = hook; }
+
+void soft_set_image(SpriteImage which, Image image) { images[static_cast<int>(which)] = std::move(image); }
+
+bool soft_load_images(const std::string& folder, std::string& error) {
+    for (int i = 0; i < sprite_image_count; ++i) {
+        Image image;
+        if (!load_bmp_file((folder + "/" + image_files[i]).c_str(), image, error)) return false;
+        images[i] = std::move(image);
+    }
+    return true;
+}
+
+void canvas_clear() { std::memset(back, 0, sizeof back); }
+
+void canvas_draw_sprite(SpriteImage which, int x, int y, int w, int h) {
+    const Image& image = images[static_cast<int>(which)];
+    // The blit reads the image from its top-left corner; nothing past its edge.
+    w = std::min(w, image.width);
+    h = std::min(h, image.height);
+    const int x0 = std::max(x, 0), x1 = std::min(x + w, field_width);
+    const int y0 = std::max(y, 0), y1 = std::min(y + h, field_height);
+    for (int py = y0; py < y1; ++py) {
+        const uint32_t* src = &image.pixels[static_cast<std::size_t>(py - y) * image.width + (x0 - x)];
+        uint32_t* dst = &back[py * field_width + x0];
+        for (int px = x0; px < x1; ++px) *dst++ |= *src++;
+    }
+}
+
+void canvas_draw_score_line(const char16_t* text) {
+    const ScoreLineImage& line = score_line_image(text);
+    // Centred as DrawText centres: half the spare width, rounded down.
+    const int left = (field_width - line.width) / 2;
+    const int x0 = std::max(left, 0), x1 = std::min(left + line.width, field_width);
+    const int rows = std::min(line.height, field_height);
+    for (int y = 0; y < rows; ++y) {
+        if (x1 <= x0) break;
+        std::memcpy(&back[y * field_width + x0], &line.pixels[static_cast<std::size_t>(y) * line.width + (x0 - left)],
+                    sizeof(uint32_t) * static_cast<std::size_t>(x1 - x0));
+    }
+}
+
+void canvas_present(const PaintInfo& paint) {
+    const PaintRect& r = paint.rect;
+    const int x0 = std::max(r.left, 0), x1 = std::min(r.right, field_width);
+    const int y0 = std::max(r.top, 0), y1 = std::min(r.bottom, field_height);
+    for (int y = y0; y < y1 && x0 < x1; ++y)
+        std::memcpy(&window[y * field_width + x0], &back[y * field_width + x0],
+                    sizeof(uint32_t) * static_cast<std::size_t>(x1 - x0));
+    if (present_hook) present_hook(r);
+}
+
+void canvas_request_frame() { ++frame_requests; }

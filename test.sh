@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds everything (Linux, Windows cross build, sanitizer builds) and runs
+# every suite; the last line reads "N passed, N failed".
+set -uo pipefail
+cd "$(dirname "$0")"
+. tools/ci/deps.sh
+
+passed=0
+failed=0
+log_dir=build/logs
+mkdir -p "$log_dir"
+start=$(date +%s)
+
+# A step that is not a counted test (install, configure, build) counts as one
+# failure when it breaks, so a broken build can never look green.
+step() {
+  local name=$1; shift
+  echo "== $name"
+  if ! "$@" > "$log_dir/$name.log" 2>&1; then
+    echo "   FAILED, see $log_dir/$name.log:"
+    tail -n 30 "$log_dir/$name.log" | sed 's/^/   /'
+    failed=$((failed + 1))
+    return 1
+  fi
+}
+
+# Runs one ctest preset and adds its results to the totals.
+run_suites() {
+  local preset=$1; shift
+  local junit="$PWD/$log_dir/$preset.junit.xml"
+  rm -f "$junit"
+  echo "== tests: $preset"
+  ctest --preset "$preset" --output-junit "$junit" "$@" > "$log_dir/ctest-$preset.log" 2>&1
+  grep -E '^[0-9]+% tests passed|Failed|\*\*\*' "$log_dir/ctest-$preset.log" | sed 's/^/   /' | head -n 40
+  if [ ! -s "$junit" ]; then
+    echo "   no results from ctest ($preset)"
+    failed=$((failed + 1))
+    return
+  fi
+  local line tests fails
+  line=$(tr '\n\t' '  ' < "$junit" | grep -m1 -o '<testsuite [^>]*>')
+  tests=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$line")
+  fails=$(sed -n 's/.* failures="\([0-9]*\)".*/\1/p' <<<"$line")
+  passed=$((passed + tests - fails))
+  failed=$((failed + fails))
+}
+
+step install waxdrop_install_deps
+
+if step configure-linux cmake --preset linux && step build-linux cmake --build --preset linux; then
+  run_suites linux
+fi
+if step configure-windows cmake --preset windows && step build-windows cmake --build --preset windows; then
+  run_suites windows -j2
+fi
+
+echo "took $(( $(date +%s) - start )) s"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
