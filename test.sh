@@ -54,6 +54,15 @@ if step configure-windows cmake --preset windows && step build-windows cmake --b
   run_suites windows -j2
 fi
 
+# Every Linux suite again under AddressSanitizer and UBSan; the threaded
+# stress suites under ThreadSanitizer.
+if step configure-asan cmake --preset asan && step build-asan cmake --build --preset asan; then
+  run_suites asan -LE tsan
+fi
+if step configure-tsan cmake --preset tsan && step build-tsan cmake --build --preset tsan; then
+  run_suites tsan -L tsan
+fi
+
 echo "took $(( $(date +%s) - start )) s"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
