@@ -70,7 +70,7 @@ Picture draw_paddle() {
     const Color blue{70, 150, 255}, violet{150, 60, 225};
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 64; ++x) {
-            const double u = (x + 0.5 - 32) / 32, v = (16 - (y + 0.5)) / 16;
+            const double u = (x + 0.5 - 32) / 31.5, v = (16 - (y + 0.5)) / 16;
             const double r2 = u * u + v * v;
             if (r2 > 1) continue;
             const Vec normal{u, -v, std::sqrt(1 - r2)};
