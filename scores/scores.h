@@ -2,7 +2,9 @@
 // The three best scores, their file, and the two dialogs that show and take
 // them. Window thread only.
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 #include "platform/dialogs.h"
 
@@ -25,12 +27,25 @@ extern ScoreEntry pending_entry;
 
 // Read "scores.bin" at start-up, or fall back to the defaults.
 void load_scores();
-// Write the table to "scores.bin".
+// Read the table from the file at path (opened for reading only); true when it
+// held three whole records, false when the defaults were put in instead.
+bool load_scores_file(const char16_t* path);
+// Write the table to "scores.bin": a new file beside it first, then put in its
+// place in one step. Any failure leaves the old file as it was and says so in
+// a message box.
 void save_scores();
+// The step of save_scores that writes the bytes, fwrite unless a test
+// replaces it to make the write fail.
+extern size_t (*score_file_write)(const void* data, size_t size, size_t count, std::FILE* file);
 // At game over: enter a qualifying score (asking for a name) and save, or show
 // "GAME OVER".
 void submit_score(int32_t score);
 void insert_entry(int32_t score);
+
+// One line of the High Scores dialog, "%i: %s.", with the score signed. A name
+// with no zero in its 100 units is shown cut there.
+constexpr int score_line_capacity = 11 + 3 + 100 + 1;
+void format_score_line(const ScoreEntry& entry, char16_t* out);
 
 bool high_scores_proc(DialogHandle dialog, DialogEvent event, int command);
 bool new_score_proc(DialogHandle dialog, DialogEvent event, int command);
