@@ -1,9 +1,9 @@
 #include "game/bees_bullets.h"
 
 #include "game/draw.h"
+#include "game/game_over.h"
 #include "game/game_state.h"
 #include "game/random.h"
-#include "platform/dialogs.h"
 
 namespace {
 
@@ -18,17 +18,6 @@ constexpr int32_t shot_points = 25;
 float rousing_line(const Sprite& bee) { return static_cast<float>(3 * bee.height + 20); }
 
 enum class BeeOutcome { stays, removed, replaced };
-
-void game_over_by_sting(Frame& frame) {
-    toggle_pause();
-    // Frames run inside the box, and a click on the field can even resume
-    // the game there; whatever the frame held from the lists is taken again.
-    message_box(u"GAME OVER", u"Pinecastle");
-    retake_sprites(frame);
-    game.score = 0;
-    game.level = 1;
-    setup_level();  // leaves the bee list's cursor on the new head
-}
 
 void rouse_swarm(const Frame& frame, const Sprite& bee) {
     if (frame.ball && frame.ball->y < rousing_line(bee)) {

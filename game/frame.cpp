@@ -2,9 +2,9 @@
 
 #include "game/bees_bullets.h"
 #include "game/draw.h"
+#include "game/game_over.h"
 #include "game/game_state.h"
 #include "platform/clock.h"
-#include "scores/scores.h"
 #include "sfx/effect_stream.h"
 #include "sfx/play_effect.h"
 
@@ -17,7 +17,6 @@ constexpr double bounce_offset = 20;
 constexpr double bounce_gain = 4;
 // The ball is lost this far below the paddle line.
 constexpr float loss_margin = 16;
-constexpr int32_t first_ball_speed = 200;
 
 float take_time_step() {
     const uint32_t now = clock_ms();
@@ -47,17 +46,6 @@ void bounce_off_paddle(Frame& frame) {
     ball.vx = static_cast<float>((static_cast<double>(ball.x) - bounce_offset - frame.paddle->x) *
                                  bounce_gain);
     play_sound(u"doing.wav");
-}
-
-void end_game_after_last_ball(Frame& frame) {
-    // The dialog or box runs its own message loop, and frames go on inside it;
-    // nothing taken from the lists before it is trusted after it.
-    submit_score(game.score);
-    retake_sprites(frame);
-    game.level = 1;
-    game.score = 0;
-    game.ball_speed = first_ball_speed;
-    setup_level();
 }
 
 void lose_ball(Frame& frame) {

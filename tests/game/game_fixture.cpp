@@ -2,15 +2,13 @@
 
 #include "game/frame.h"
 #include "platform/null/null_canvas.h"
+#include "platform/null/null_dialogs.h"
 #include "platform/null/null_platform.h"
 #include "scores/scores.h"
 #include "sfx/effect_stream.h"
 
 // TEMPORARY until the sfx and scores branches are merged.
 extern std::vector<std::u16string> temp_played;
-extern std::vector<std::u16string> temp_boxes;
-extern std::function<void()> temp_box_hook;
-extern int temp_dialog_runs;
 
 std::ostream& operator<<(std::ostream& out, const Heard& h) {
     return out << "{doing " << h.doing << ", hit " << h.hit << ", brick " << h.brick << ", buzz "
@@ -22,9 +20,7 @@ void GameTest::SetUp() {
     null_canvas = NullCanvas{};
     scratch.emplace();
     temp_played.clear();
-    temp_boxes.clear();
-    temp_box_hook = nullptr;
-    temp_dialog_runs = 0;
+    reset_null_dialogs();
     effects_open = true;
     table_scores(0, 0, 0);
     reset_world();
@@ -90,11 +86,27 @@ Heard GameTest::heard() {
     return h;
 }
 
-int GameTest::boxes() const { return static_cast<int>(temp_boxes.size()); }
-std::u16string GameTest::last_box() const { return temp_boxes.empty() ? u"" : temp_boxes.back(); }
-void GameTest::while_box_open(std::function<void()> hook) { temp_box_hook = std::move(hook); }
-int GameTest::new_score_dialogs() const { return temp_dialog_runs; }
-void GameTest::answer_new_score(const std::u16string&) {}
+int GameTest::boxes() const { return static_cast<int>(null_dialogs.boxes.size()); }
+
+std::u16string GameTest::last_box() const {
+    if (null_dialogs.boxes.empty()) return u"";
+    EXPECT_EQ(null_dialogs.boxes.back().second, u"Pinecastle");
+    return null_dialogs.boxes.back().first;
+}
+
+void GameTest::while_box_open(std::function<void()> hook) { null_dialogs.while_box_open = std::move(hook); }
+
+int GameTest::new_score_dialogs() const {
+    int n = 0;
+    for (const auto& run : null_dialogs.runs) n += run.template_id == dialog_new_score;
+    return n;
+}
+
+void GameTest::answer_new_score(const std::u16string& name) {
+    constexpr int name_item = 1000;  // the dialog's edit field
+    null_dialogs.script.push_back(null_type(name_item, name));
+    null_dialogs.script.push_back(null_press(command_ok));
+}
 
 void GameTest::table_scores(int32_t a, int32_t b, int32_t c) {
     score_table = ScoreTable{};

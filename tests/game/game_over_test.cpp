@@ -57,6 +57,8 @@ TEST_F(GameOver, ANewHighScoreTakesANameInsteadOfTheBox) {
     EXPECT_EQ(boxes(), 0);
     EXPECT_EQ(new_score_dialogs(), 1);
     EXPECT_EQ(score_table.entries[1].score, 25);
+    EXPECT_EQ(std::u16string(score_table.entries[1].name), u"Wren");
+    EXPECT_TRUE(file_exists(scratch->media("scores.bin")));
     EXPECT_EQ(game.score, 0);
     EXPECT_EQ(game.balls, 1);
 }
