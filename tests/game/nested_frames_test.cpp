@@ -3,7 +3,9 @@
 #include "game/bees_bullets.h"
 #include "game/controls.h"
 #include "game/frame.h"
+#include "platform/null/null_dialogs.h"
 #include "platform/null/null_platform.h"
+#include "scores/scores.h"
 #include "tests/game/game_fixture.h"
 
 namespace {
@@ -44,6 +46,25 @@ TEST_F(NestedFrames, FramesInsideTheGameOverBoxMoveNothingAndSeeTheOldCounters) 
     EXPECT_EQ(game.level, 1);
     EXPECT_EQ(game.score, 0);
     EXPECT_EQ(game.balls, 1);
+}
+
+TEST_F(NestedFrames, FramesRunInsideTheNewHighScoreDialogToo) {
+    table_scores(30, 20, 10);
+    game.balls = 1;
+    game.score = 40;
+    int32_t score_inside = 0;
+    null_dialogs.while_dialog_open = [&] {
+        run_nested(4);
+        score_inside = game.score;
+    };
+    answer_new_score(u"Ash");
+    place_ball(400, 391, 0, 200);
+    step();
+    EXPECT_EQ(new_score_dialogs(), 1);
+    EXPECT_EQ(score_inside, 40);
+    EXPECT_EQ(score_table.entries[0].score, 40);
+    EXPECT_EQ(game.score, 0);
+    EXPECT_EQ(count(bee_list), 5);
 }
 
 TEST_F(NestedFrames, AClickInsideTheGameOverBoxResumesTheGameThere) {
