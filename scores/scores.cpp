@@ -9,9 +9,11 @@
 ScoreTable score_table;
 ScoreEntry pending_entry;
 
-size_t (*score_file_write)(const void* data, size_t size, size_t count, std::FILE* file) = std::fwrite;
-
 namespace {
+
+size_t write_bytes(const void* data, size_t size, size_t count, std::FILE* file) {
+    return std::fwrite(data, size, count, file);
+}
 
 constexpr char16_t score_file_name[] = u"scores.bin";
 // Beside the score file, so that putting it in place is a rename within one
@@ -39,6 +41,8 @@ bool write_score_file(const char16_t* temp, const char16_t* path, const uint8_t*
 }
 
 }  // namespace
+
+size_t (*score_file_write)(const void* data, size_t size, size_t count, std::FILE* file) = write_bytes;
 
 bool load_scores_file(const char16_t* path) {
     // Reading only: a file the player may not write still has scores to show.

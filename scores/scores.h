@@ -34,7 +34,7 @@ bool load_scores_file(const char16_t* path);
 // place in one step. Any failure leaves the old file as it was and says so in
 // a message box.
 void save_scores();
-// The step of save_scores that writes the bytes, fwrite unless a test
+// The step of save_scores that writes the bytes, the stdio write unless a test
 // replaces it to make the write fail.
 extern size_t (*score_file_write)(const void* data, size_t size, size_t count, std::FILE* file);
 // At game over: enter a qualifying score (asking for a name) and save, or show

@@ -19,3 +19,24 @@ void close_effects();
 // from the ring and queue it again. Other notices are ignored.
 void effects_block_done(WaveDevice device, uint32_t message, uintptr_t instance, uintptr_t param1,
                         uintptr_t param2);
+
+// Sizes: one block is 2048 samples (185.8 ms), the ring 32 blocks (5.94 s).
+constexpr uint32_t block_samples = 2048;
+constexpr uint32_t block_bytes = block_samples * 2;
+constexpr uint32_t ring_samples = 65536;
+constexpr uint32_t ring_mask = ring_samples - 1;
+constexpr uint32_t read_buffer_bytes = 4096;
+
+// Sound still to be played, ring positions 0 to 65535. Added to by
+// play_effect (window thread), copied out and cleared by the refill (device's
+// thread); each sample is atomic so neither side ever sees half of the
+// other's write. Null while the stream is closed.
+extern std::atomic<int16_t>* sample_ring;
+// Ring position of the next block to be copied out: 0, 2048, ..., 63488.
+// Written only by the refill (release), read once per effect (acquire).
+extern std::atomic<uint32_t> play_pos;
+// play_effect's 4096-byte buffer for sample data. Window thread only.
+extern uint8_t* read_buffer;
+// The one 4096-byte block handed to the device. Device's thread only, once
+// the stream runs.
+extern int16_t* block_buffer;

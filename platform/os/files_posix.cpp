@@ -8,6 +8,10 @@
 #include "platform/os/utf.h"
 
 std::FILE* file_open(const char16_t* path, const char* mode) {
+    // Effects are opened many times a second during play: a media path
+    // fits on the stack, so opening one allocates nothing of ours.
+    char bytes[4 * media_path_capacity];
+    if (utf16_to_utf8(path, bytes, sizeof bytes)) return std::fopen(bytes, mode);
     return std::fopen(utf16_to_utf8(path).c_str(), mode);
 }
 

@@ -1,7 +1,10 @@
 #include "platform/os/utf.h"
 
-std::string utf16_to_utf8(const char16_t* text) {
-    std::string out;
+namespace {
+
+// Calls put for each UTF-8 byte of text.
+template <typename Put>
+void encode_utf8(const char16_t* text, Put put) {
     for (const char16_t* p = text; *p; ++p) {
         char32_t c = *p;
         if (c >= 0xD800 && c <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
@@ -11,22 +14,43 @@ std::string utf16_to_utf8(const char16_t* text) {
             c = 0xFFFD;
         }
         if (c < 0x80) {
-            out += static_cast<char>(c);
+            put(static_cast<char>(c));
         } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            put(static_cast<char>(0xC0 | (c >> 6)));
+            put(static_cast<char>(0x80 | (c & 0x3F)));
         } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            put(static_cast<char>(0xE0 | (c >> 12)));
+            put(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            put(static_cast<char>(0x80 | (c & 0x3F)));
         } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            put(static_cast<char>(0xF0 | (c >> 18)));
+            put(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            put(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            put(static_cast<char>(0x80 | (c & 0x3F)));
         }
     }
+}
+
+}  // namespace
+
+std::string utf16_to_utf8(const char16_t* text) {
+    std::string out;
+    encode_utf8(text, [&](char c) { out += c; });
     return out;
+}
+
+bool utf16_to_utf8(const char16_t* text, char* out, std::size_t capacity) {
+    std::size_t n = 0;
+    encode_utf8(text, [&](char c) {
+        if (n < capacity) out[n] = c;
+        ++n;
+    });
+    if (n >= capacity) {
+        if (capacity > 0) out[0] = 0;
+        return false;
+    }
+    out[n] = 0;
+    return true;
 }
 
 std::u16string utf8_to_utf16(const std::string& text) {

@@ -18,9 +18,9 @@ protected:
         reset_null_dialogs();
         std::memset(&score_table, 0, sizeof score_table);
         std::memset(&pending_entry, 0, sizeof pending_entry);
-        score_file_write = std::fwrite;
+        real_write = score_file_write;
     }
-    void TearDown() override { score_file_write = std::fwrite; }
+    void TearDown() override { score_file_write = real_write; }
 
     static void set_entry(int i, const std::u16string& name, int32_t score) {
         ScoreEntry& e = score_table.entries[i];
@@ -36,4 +36,5 @@ protected:
     }
 
     ScratchDir scratch;
+    decltype(score_file_write) real_write = nullptr;
 };

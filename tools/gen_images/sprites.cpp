@@ -32,7 +32,7 @@ const Vec halfway = normalized({light.x, light.y, light.z + 1});
 
 struct Lit {
     double diffuse;
-    double specular;
+    double shine;
 };
 
 Lit lit(Vec normal, int shininess) {
@@ -77,7 +77,7 @@ Picture draw_paddle() {
             const Lit l = lit(normal, 48);
             const double corner = clamp01((u < 0 ? -u : u) * 1.25 - 0.2) * clamp01(1.15 - v * 1.3);
             Color c = scale(mix(blue, violet, corner), 0.5 + 0.6 * l.diffuse);
-            c = add(c, scale(Color{255, 255, 255}, 0.6 * l.specular));
+            c = add(c, scale(Color{255, 255, 255}, 0.6 * l.shine));
             p.at(x, y) = to_rgb(c, 60);
         }
     deepen_outline(p, 0.72);
@@ -124,7 +124,7 @@ Picture draw_ball() {
             const Lit l = lit(normal, 24);
             const double bounce = clamp01((u + v) * 0.7) * clamp01((r2 - 0.6) * 2.5);
             Color c = scale(magenta, 0.3 + 0.78 * l.diffuse + 0.25 * bounce);
-            c = add(c, scale(Color{255, 255, 255}, 0.9 * l.specular));
+            c = add(c, scale(Color{255, 255, 255}, 0.9 * l.shine));
             p.at(x, y) = to_rgb(c, 70);
         }
     return p;
@@ -146,7 +146,7 @@ Picture draw_bullet() {
             const double r2 = dx * dx + dy * dy;
             if (r2 > 1) continue;
             const Lit l = lit({dx, dy, std::sqrt(1 - r2)}, 12);
-            const double level = 0.25 + 0.7 * l.diffuse + 0.6 * l.specular;
+            const double level = 0.25 + 0.7 * l.diffuse + 0.6 * l.shine;
             int entry = level > 0.95 ? 1 : level > 0.8 ? 2 : level > 0.62 ? 3 : level > 0.45 ? 4 : level > 0.3 ? 5 : 6;
             p.at(x, y) = bullet_palette[entry];
         }
