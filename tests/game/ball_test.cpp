@@ -1,6 +1,7 @@
 // The ball: the paddle bounce, the loss below the paddle, and the walls.
 
 #include "game/frame.h"
+#include "sfx/effect_stream.h"
 #include "tests/game/game_fixture.h"
 
 namespace {
@@ -41,6 +42,14 @@ TEST_F(Ball, BounceUsesTheBallsNewPositionAndThisFramesPaddle) {
     step(10);
     // The ball is at x 101 when it bounces: (101 - 20 - 90) * 4.
     EXPECT_FLOAT_EQ(ball().vx, -36);
+}
+
+TEST_F(Ball, WithTheStreamClosedTheBounceHappensSilently) {
+    effects_open = false;  // as after a failed open: the ring is there, the flag is not
+    place_ball(120, 380, 0, 200);
+    step(10);
+    EXPECT_FLOAT_EQ(ball().vy, -200);
+    EXPECT_EQ(heard(), Heard{});
 }
 
 TEST_F(Ball, OnlyABallBelowThePaddleLineMovingDownBounces) {

@@ -4,11 +4,48 @@
 #include "platform/null/null_canvas.h"
 #include "platform/null/null_dialogs.h"
 #include "platform/null/null_platform.h"
+#include "platform/null/null_wave.h"
 #include "scores/scores.h"
 #include "sfx/effect_stream.h"
 
-// TEMPORARY until the sfx and scores branches are merged.
-extern std::vector<std::u16string> temp_played;
+namespace {
+
+// Each test effect is a short file of one constant sample value, a power of
+// eight apart, so the sum the mixer leaves at the play position tells how
+// often each was mixed (up to seven times each between two looks).
+struct TestEffect {
+    const char* name;
+    int16_t value;
+};
+constexpr TestEffect test_effects[] = {{"doing.wav", 1}, {"hit.wav", 8}, {"brick.wav", 64}, {"buzz.wav", 512}};
+constexpr uint32_t effect_frames = 4;
+
+std::vector<uint8_t> constant_wav(int16_t value) {
+    auto u32 = [](std::vector<uint8_t>& b, uint32_t v) {
+        for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    auto u16 = [](std::vector<uint8_t>& b, uint16_t v) {
+        b.push_back(static_cast<uint8_t>(v));
+        b.push_back(static_cast<uint8_t>(v >> 8));
+    };
+    const uint32_t data_bytes = effect_frames * 4;
+    std::vector<uint8_t> b{'R', 'I', 'F', 'F'};
+    u32(b, 36 + data_bytes);
+    for (char c : std::string("WAVEfmt ")) b.push_back(static_cast<uint8_t>(c));
+    u32(b, 16);
+    u16(b, 1);          // PCM
+    u16(b, 2);          // two channels
+    u32(b, 11025);
+    u32(b, 11025 * 4);
+    u16(b, 4);
+    u16(b, 16);
+    for (char c : std::string("data")) b.push_back(static_cast<uint8_t>(c));
+    u32(b, data_bytes);
+    for (uint32_t i = 0; i < effect_frames * 2; ++i) u16(b, static_cast<uint16_t>(value));
+    return b;
+}
+
+}  // namespace
 
 std::ostream& operator<<(std::ostream& out, const Heard& h) {
     return out << "{doing " << h.doing << ", hit " << h.hit << ", brick " << h.brick << ", buzz "
@@ -19,9 +56,13 @@ void GameTest::SetUp() {
     reset_null_platform();
     null_canvas = NullCanvas{};
     scratch.emplace();
-    temp_played.clear();
     reset_null_dialogs();
-    effects_open = true;
+    close_effects();
+    reset_null_wave();
+    play_pos.store(0);
+    for (const TestEffect& e : test_effects) write_file(scratch->media(e.name), constant_wav(e.value));
+    open_effects();
+    ASSERT_TRUE(effects_open);
     table_scores(0, 0, 0);
     reset_world();
     new_game();
@@ -30,7 +71,7 @@ void GameTest::SetUp() {
 }
 
 void GameTest::TearDown() {
-    effects_open = false;
+    close_effects();
     reset_world();
     scratch.reset();
 }
@@ -75,14 +116,20 @@ int GameTest::drawn(SpriteImage image) const {
 }
 
 Heard GameTest::heard() {
+    // Every effect of a frame starts at the play position, and no block is
+    // played meanwhile (the null device plays only when told), so their sum
+    // stands there. Take it, then leave the ring silent for the next look.
+    if (!sample_ring) return {};
+    const uint32_t at = play_pos.load();
+    int sum = sample_ring[at & ring_mask].load();
+    for (uint32_t i = 0; i < effect_frames; ++i) sample_ring[(at + i) & ring_mask].store(0);
     Heard h;
-    for (const auto& name : temp_played) {
-        if (name == u"doing.wav") ++h.doing;
-        if (name == u"hit.wav") ++h.hit;
-        if (name == u"brick.wav") ++h.brick;
-        if (name == u"buzz.wav") ++h.buzz;
-    }
-    temp_played.clear();
+    h.buzz = sum / 512;
+    sum %= 512;
+    h.brick = sum / 64;
+    sum %= 64;
+    h.hit = sum / 8;
+    h.doing = sum % 8;
     return h;
 }
 

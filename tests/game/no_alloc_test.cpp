@@ -44,6 +44,7 @@ TEST(SteadyState, AutoPlayAllocatesOnlyWhereALevelIsLaidOut) {
     null_canvas.score_line.reserve(128);
     null_dialogs.boxes.reserve(64);
     null_dialogs.runs.reserve(64);
+    null_pointer.calls.reserve(4096);
     const PaintInfo paint{nullptr, {0, 0, field_width, field_height}};
     AutoPlayer player;
     null_clock.now = 1000;
