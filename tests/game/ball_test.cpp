@@ -50,6 +50,7 @@ TEST_F(Ball, WithTheStreamClosedTheBounceHappensSilently) {
     step(10);
     EXPECT_FLOAT_EQ(ball().vy, -200);
     EXPECT_EQ(heard(), Heard{});
+    effects_open = true;  // so that TearDown closes the stream and frees it
 }
 
 TEST_F(Ball, OnlyABallBelowThePaddleLineMovingDownBounces) {
