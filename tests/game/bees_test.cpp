@@ -38,14 +38,6 @@ TEST_F(Bees, TheSwarmRisesOnlyOnceTheBallIsStrictlyAboveTheirRow) {
     EXPECT_EQ(heard(), Heard{});
 }
 
-TEST_F(Bees, PausedOrRestingBeesDoNotMove) {
-    place_ball(500, 60, 0, 0);
-    toggle_pause();
-    steps(5);
-    EXPECT_FALSE(game.bees_attacking);
-    for (const Sprite* b = bee_list.head; b; b = b->next) EXPECT_FLOAT_EQ(b->y, 68);
-}
-
 TEST_F(Bees, EachAttackingBeeDrawsOnceAndSteersTowardThePaddlesLeftEdge) {
     bees_at({{300, 100}, {50, 100}, {100, 100}}, 0);
     reset_game_rand();
@@ -88,16 +80,6 @@ TEST_F(Bees, OneBulletShootsEveryBeeItTouchesAndFliesOn) {
     EXPECT_EQ(heard(), Heard{});
 }
 
-TEST_F(Bees, ShootingTheLastBeesEmptiesTheListSafely) {
-    bees_at({{120, 300}, {130, 305}});
-    fire_bullet();
-    bullet_list.head->y = 310;
-    step();
-    EXPECT_EQ(game.score, 50);
-    EXPECT_EQ(bee_list.head, nullptr);
-    EXPECT_EQ(bee_list.tail, nullptr);
-}
-
 TEST_F(Bees, WingImagesAlternatePerBeeSoOddSwarmsFlapAndEvenOnesDoNot) {
     place_ball(500, 250, 0, 0);
     toggle_pause();  // the images flip while paused too
@@ -115,11 +97,6 @@ TEST_F(Bees, WingImagesAlternatePerBeeSoOddSwarmsFlapAndEvenOnesDoNot) {
         EXPECT_EQ(first[1], SpriteImage::bee_a);
         for (int k = 0; k < bees; ++k) EXPECT_EQ(first[k] == second[k], bees % 2 == 0) << bees << " " << k;
     }
-}
-
-TEST_F(Bees, RestingBeesAllShowTheFirstImage) {
-    step();
-    EXPECT_EQ(bee_images(), std::vector<SpriteImage>(5, SpriteImage::bee_a));
 }
 
 }  // namespace

@@ -71,12 +71,4 @@ TEST_F(Bullets, APausedBulletNeitherMovesNorVanishes) {
     EXPECT_EQ(drawn(SpriteImage::bullet), 1);
 }
 
-TEST_F(Bullets, ABulletInFlightCarriesIntoTheNextLevel) {
-    fire_bullet();
-    clear(comb_list);
-    step();
-    EXPECT_EQ(game.level, 2);
-    ASSERT_NE(bullet_list.head, nullptr);
-}
-
 }  // namespace

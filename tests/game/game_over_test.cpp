@@ -41,14 +41,6 @@ TEST_F(GameOver, LastBallWithANonQualifyingScoreShowsGameOverAndRestarts) {
     EXPECT_FLOAT_EQ(ball().vy, 200);
 }
 
-TEST_F(GameOver, ATieWithTheThirdScoreDoesNotQualify) {
-    table_scores(30, 20, 10);
-    game.score = 10;
-    lose_last_ball();
-    EXPECT_EQ(boxes(), 1);
-    EXPECT_EQ(new_score_dialogs(), 0);
-}
-
 TEST_F(GameOver, ANewHighScoreTakesANameInsteadOfTheBox) {
     table_scores(30, 20, 10);
     game.score = 25;

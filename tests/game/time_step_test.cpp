@@ -62,14 +62,6 @@ TEST_F(TimeStep, PausedFramesDrawEverythingAndMoveNothing) {
     EXPECT_EQ(heard(), Heard{});
 }
 
-TEST_F(TimeStep, ResumingAfterALongPauseDoesNotJump) {
-    steps(50, 1000);  // fifty paused seconds
-    resume();
-    place_ball(300, 100, 0, 200);
-    step(10);
-    EXPECT_FLOAT_EQ(ball().y, 102);
-}
-
 TEST_F(TimeStep, SpritesAreDrawnWhereTheyStoodBeforeTheyMove) {
     resume();
     place_ball(300.7f, 100, 0, 200);
