@@ -45,6 +45,11 @@ bool bee_in_lane(const Sprite& paddle) {
     return false;
 }
 
+void start_descent(AutoPlayer& p) {
+    ++p.descents;
+    p.dodging = p.miss_every > 0 && p.descents % static_cast<uint64_t>(p.miss_every) == 0;
+}
+
 }  // namespace
 
 void auto_player_act(AutoPlayer& p) {
@@ -53,12 +58,17 @@ void auto_player_act(AutoPlayer& p) {
     if (!ball || !paddle) return;
     if (game.paused) {
         click(p);  // the click only resumes
+        // Whatever paused the game, the ball falls afresh from here.
+        p.ball_was_rising = true;
         return;
     }
     const bool rising = ball->vy < 0;
     if (rising && !p.ball_was_rising) p.aim = static_cast<float>(roll(p, 2 * aim_spread + 1) - aim_spread);
+    if (!rising && p.ball_was_rising) start_descent(p);
     p.ball_was_rising = rising;
-    const float target = ball->x - 20 + p.aim;
+    // Dodging, the paddle keeps well clear of the ball instead.
+    const float away = ball->x < field_width / 2 ? 200.0f : -200.0f;
+    const float target = ball->x - 20 + (p.dodging ? away : p.aim);
     move_pointer(p, p.pointer + (target - p.pointer) * follow);
     if (!bullet_list.head && game.bullets > 0 && bee_in_lane(*paddle)) {
         ++p.shots;

@@ -12,6 +12,11 @@ struct AutoPlayer {
     float aim = 0;            // paddle offset for the next return, pixels
     uint32_t seed = 2024;     // the player's own dice, apart from the game's
     bool ball_was_rising = false;
+    // Let every n-th falling ball go (0: never), so that soak runs lose balls
+    // and whole games too.
+    int miss_every = 0;
+    uint64_t descents = 0;
+    bool dodging = false;
     uint64_t clicks = 0;
     uint64_t shots = 0;
 };

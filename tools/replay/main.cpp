@@ -4,11 +4,12 @@
 // frames it simulated per second of wall-clock time).
 //
 //   waxdrop-replay [options] SCRIPT
-//   waxdrop-replay [options] --auto FRAMES [--snapshot-at N FILE]
+//   waxdrop-replay [options] --auto FRAMES [--snapshot-at N FILE] [--miss-every N]
 //
 // Options: --images DIR (sprite bitmaps), --font FILE (score line face),
 // --out DIR (where snapshots go), --media DIR (folder for the score file; a
 // fresh temporary one by default), --tick MS (clock step, default 10).
+// --miss-every N makes the auto-player let every N-th falling ball go.
 //
 // Script lines, # starts a comment:
 //   tick MS          clock step before each following frame
@@ -47,6 +48,7 @@ struct Options {
     std::string script;
     uint32_t tick = 10;
     uint64_t auto_frames = 0;
+    int miss_every = 0;
     uint64_t snapshot_at = 0;
     std::string snapshot_file;
 };
@@ -54,7 +56,7 @@ struct Options {
 int usage() {
     std::fprintf(stderr,
                  "usage: waxdrop-replay [--images DIR] [--font FILE] [--out DIR] [--media DIR] [--tick MS]\n"
-                 "                      (SCRIPT | --auto FRAMES [--snapshot-at N FILE])\n");
+                 "                      (SCRIPT | --auto FRAMES [--snapshot-at N FILE] [--miss-every N])\n");
     return 2;
 }
 
@@ -68,6 +70,7 @@ bool parse(int argc, char** argv, Options& o) {
         else if (a == "--media" && has_value) o.media = argv[++i];
         else if (a == "--tick" && has_value) o.tick = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         else if (a == "--auto" && has_value) o.auto_frames = std::strtoull(argv[++i], nullptr, 10);
+        else if (a == "--miss-every" && has_value) o.miss_every = std::atoi(argv[++i]);
         else if (a == "--snapshot-at" && i + 2 < argc) {
             o.snapshot_at = std::strtoull(argv[++i], nullptr, 10);
             o.snapshot_file = argv[++i];
@@ -115,6 +118,7 @@ int main(int argc, char** argv) {
     r.tick_ms = o.tick;
     r.out_dir = o.out;
     start_replay(r, o.media);
+    r.player.miss_every = o.miss_every;
     int status = 0;
     if (o.auto_frames > 0) {
         status = run_auto(r, o);
