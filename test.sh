@@ -63,6 +63,11 @@ if step configure-tsan cmake --preset tsan && step build-tsan cmake --build --pr
   run_suites tsan -L tsan
 fi
 
+# Every reader of outside files under libFuzzer, for a bounded time each.
+if step configure-fuzz cmake --preset fuzz && step build-fuzz cmake --build --preset fuzz; then
+  run_suites fuzz -L fuzz
+fi
+
 echo "took $(( $(date +%s) - start )) s"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

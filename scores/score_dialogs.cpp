@@ -12,19 +12,19 @@ constexpr int name_capacity = 100;
 
 }  // namespace
 
-void format_score_line(const ScoreEntry& entry, char16_t* out) {
+void format_high_score_line(const ScoreEntry& entry, char16_t* out) {
     // The game always ends a name within its 100 units, but an edited file
     // may not; take at most those 100 so nothing is read past the record.
     char16_t name[name_capacity + 1];
     copy_text(name, name_capacity + 1, entry.name);
-    format_text(out, score_line_capacity, u"%i: %s.", entry.score, name);
+    format_text(out, high_score_line_capacity, u"%i: %s.", entry.score, name);
 }
 
 bool high_scores_proc(DialogHandle dialog, DialogEvent event, int command) {
     if (event == DialogEvent::init) {
         for (int i = 0; i < 3; ++i) {
-            char16_t line[score_line_capacity];
-            format_score_line(score_table.entries[i], line);
+            char16_t line[high_score_line_capacity];
+            format_high_score_line(score_table.entries[i], line);
             dialog_set_text(dialog, item_first_line + i, line);
         }
         return true;

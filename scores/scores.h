@@ -44,8 +44,8 @@ void insert_entry(int32_t score);
 
 // One line of the High Scores dialog, "%i: %s.", with the score signed. A name
 // with no zero in its 100 units is shown cut there.
-constexpr int score_line_capacity = 11 + 3 + 100 + 1;
-void format_score_line(const ScoreEntry& entry, char16_t* out);
+constexpr int high_score_line_capacity = 11 + 3 + 100 + 1;
+void format_high_score_line(const ScoreEntry& entry, char16_t* out);
 
 bool high_scores_proc(DialogHandle dialog, DialogEvent event, int command);
 bool new_score_proc(DialogHandle dialog, DialogEvent event, int command);

@@ -110,9 +110,9 @@ void open_effects() {
     const bool ready = take_buffers() && wave_out &&
                        wave_out_prepare(wave_out, block_buffer, block_bytes);
     if (ready) {
-        // The flag goes up before the first write, not after: a device whose
-        // first (silent) block finished before we got here would otherwise
-        // find the flag down, and the stream would end there.
+        // The flag goes up before the first write, not after: a device that
+        // finished the first (silent) block before this thread raised the
+        // flag would find it down, and the stream would stop right there.
         effects_open.store(true, std::memory_order_seq_cst);
         if (wave_out_write(wave_out)) return;
         effects_open.store(false, std::memory_order_seq_cst);

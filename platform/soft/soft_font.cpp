@@ -76,6 +76,8 @@ std::string default_sans_file() {
         FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
+    // Only the file's name is kept; fontconfig's caches can go.
+    FcFini();
     return file;
 }
 

@@ -145,8 +145,8 @@ TEST_F(ScoreFileTest, NameWithoutZeroIsShownCutAtHundredUnits) {
     ScoreEntry e;
     for (char16_t& c : e.name) c = u'x';
     e.score = 0x002E0021;  // the units that would follow, were the name read on
-    char16_t line[score_line_capacity];
-    format_score_line(e, line);
+    char16_t line[high_score_line_capacity];
+    format_high_score_line(e, line);
     EXPECT_EQ(std::u16string(line), u"3014689: " + std::u16string(100, u'x') + u".");
 }
 

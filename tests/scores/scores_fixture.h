@@ -30,8 +30,8 @@ protected:
     }
     static std::u16string name_of(const ScoreEntry& e) { return std::u16string(e.name); }
     static std::u16string line_of(int i) {
-        char16_t line[score_line_capacity];
-        format_score_line(score_table.entries[i], line);
+        char16_t line[high_score_line_capacity];
+        format_high_score_line(score_table.entries[i], line);
         return line;
     }
 

@@ -1,1 +1,97 @@
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/draw.h"
+#include "game/game_state.h"
+#include "platform/null/null_canvas.h"
+#include "platform/null/null_platform.h"
+
+namespace {
+
+class DrawTest : public testing::Test {
+protected:
+    void SetUp() override {
+        reset_null_platform();
+        reset_world();
+        null_canvas = NullCanvas{};
+        new_game();
+    }
+    void TearDown() override { reset_world(); }
+};
+
+std::vector<SpriteImage> bee_images() {
+    std::vector<SpriteImage> out;
+    for (const NullCanvas::Blit& b : null_canvas.blits)
+        if (b.image == SpriteImage::bee_a || b.image == SpriteImage::bee_b) out.push_back(b.image);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(DrawTest, StartUpFrameDrawsEverySpriteThenTheScoreLine) {
+    draw_world();
+    EXPECT_EQ(null_canvas.clears, 1);
+    ASSERT_EQ(null_canvas.blits.size(), 1u + 1 + 80 + 5);
+    EXPECT_EQ(null_canvas.blits[0].image, SpriteImage::paddle);
+    EXPECT_EQ(null_canvas.blits[1].image, SpriteImage::ball);
+    EXPECT_EQ(null_canvas.blits[2].image, SpriteImage::comb);
+    EXPECT_EQ(null_canvas.blits[2].x, 608);
+    EXPECT_EQ(null_canvas.blits[2].y, 164);
+    EXPECT_EQ(null_canvas.blits[1].w, 24);
+    EXPECT_EQ(null_canvas.score_line,
+              u"SCORE: 0         LEVEL: 1         BALLS: 3         BULLETS: 25");
+    for (SpriteImage image : bee_images()) EXPECT_EQ(image, SpriteImage::bee_a);
+}
+
+TEST_F(DrawTest, PositionsAreTruncatedTowardZero) {
+    struct Case {
+        float x, y;
+        int px, py;
+    };
+    const Case cases[] = {{-2.7f, 10.9f, -2, 10}, {639.99f, -0.5f, 639, 0}, {-30.2f, -40.8f, -30, -40},
+                          {1.0e12f, -1.0e12f, 1000000, -1000000}};
+    for (const Case& c : cases) {
+        Sprite s{c.x, c.y, 24, 24, 0, 0, nullptr, nullptr};
+        null_canvas.blits.clear();
+        draw_sprite(s, SpriteImage::ball);
+        ASSERT_EQ(null_canvas.blits.size(), 1u);
+        EXPECT_EQ(null_canvas.blits[0].x, c.px) << c.x;
+        EXPECT_EQ(null_canvas.blits[0].y, c.py) << c.y;
+    }
+}
+
+TEST_F(DrawTest, ScoreLineShowsExtremeCountersWhole) {
+    game.score = -2147483647 - 1;
+    game.level = 2147483647;
+    game.balls = -1;
+    game.bullets = 1000000000;
+    char16_t line[score_line_capacity];
+    const int n = format_score_line(line);
+    EXPECT_EQ(std::u16string(line),
+              u"SCORE: -2147483648         LEVEL: 2147483647         BALLS: -1         BULLETS: 1000000000");
+    EXPECT_LT(n, score_line_capacity);
+}
+
+// While the bees attack, every bee drawn flips the wing frame: with an odd
+// swarm each bee alternates from frame to frame, with an even one it keeps
+// the same wings.
+TEST_F(DrawTest, WingImagesFlipPerBeeDrawn) {
+    using I = SpriteImage;
+    game.bees_attacking = true;
+    game.wing_frame = false;
+    draw_world();
+    EXPECT_EQ(bee_images(), std::vector<I>({I::bee_b, I::bee_a, I::bee_b, I::bee_a, I::bee_b}));
+    draw_world();
+    EXPECT_EQ(bee_images(), std::vector<I>({I::bee_a, I::bee_b, I::bee_a, I::bee_b, I::bee_a}));
+
+    bee_list.cursor = bee_list.head;
+    remove_current(bee_list);  // four bees left
+    game.wing_frame = false;
+    draw_world();
+    const auto first = bee_images();
+    draw_world();
+    EXPECT_EQ(bee_images(), first);
+    EXPECT_EQ(first, std::vector<I>({I::bee_b, I::bee_a, I::bee_b, I::bee_a}));
+}

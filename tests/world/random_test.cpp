@@ -1,1 +1,64 @@
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "game/random.h"
+
+namespace {
+
+// Seeds the generator so that its next value is r (found by search: the
+// generator is a bijection on its state, so some small seed will do).
+void make_next_draw(int r) {
+    for (uint32_t seed = 0;; ++seed) {
+        reset_game_rand(seed);
+        if (game_rand() == r) {
+            reset_game_rand(seed);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+TEST(Random, FirstValuesOfTheUnseededGenerator) {
+    reset_game_rand();
+    std::vector<int> first;
+    for (int i = 0; i < 5; ++i) first.push_back(game_rand());
+    EXPECT_EQ(first, std::vector<int>({41, 18467, 6334, 26500, 19169}));
+}
+
+TEST(Random, BelowScalesAndRoundsThroughFloat) {
+    struct Case {
+        int r, n, expected;
+    };
+    const Case cases[] = {
+        {41, 100, 0},            // the first serve's drift
+        {18467, 616, 347},       // and its column: 18467 * 616 / 32767 = 347.2
+        {32767, 100, 99},        // the top draw is pulled back below n
+        {32767, 1, 0},
+        {32766, 100, 99},
+        {0, 616, 0},
+        // 16496 * 30000 / 32767 = 15102.99997, which rounds up to 15103 as a float
+        {16496, 30000, 15103},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "r " << c.r << " n " << c.n);
+        make_next_draw(c.r);
+        EXPECT_EQ(random_below(c.n), c.expected);
+    }
+}
+
+TEST(Random, BelowStaysInRangeOverManyDraws) {
+    reset_game_rand();
+    for (int n : {1, 2, 100, 616}) {
+        int lowest = n, highest = -1;
+        for (int i = 0; i < 200000; ++i) {
+            const int k = random_below(n);
+            lowest = std::min(lowest, k);
+            highest = std::max(highest, k);
+        }
+        EXPECT_EQ(lowest, 0) << n;
+        EXPECT_EQ(highest, n - 1) << n;
+    }
+}

@@ -16,8 +16,8 @@ int media_scores(int argc, char** argv) {
     const bool loaded = load_scores_file(path.c_str());
     std::printf("result %s\n", loaded ? "loaded" : "defaults");
     for (const ScoreEntry& entry : score_table.entries) {
-        char16_t line[score_line_capacity];
-        format_score_line(entry, line);
+        char16_t line[high_score_line_capacity];
+        format_high_score_line(entry, line);
         std::printf("%s\n", utf16_to_utf8(line).c_str());
     }
     return loaded ? 0 : 1;

@@ -1,0 +1,18 @@
+# The portable core may include only the standard library, its own headers
+# and the ports: never a system's window, sound or GUI headers.
+set(bad "")
+foreach(dir game music sfx scores)
+  file(GLOB_RECURSE sources ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.cpp)
+  foreach(f ${sources})
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include")
+    foreach(line ${lines})
+      if(line MATCHES "[<\"](SDL|windows\\.h|mmsystem\\.h|fluidsynth|imgui|X11/|ft2build|fontconfig|platform/(null|soft|os|win32|sdl|posix)/)")
+        list(APPEND bad "${f}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(bad)
+  string(REPLACE ";" "\n" bad "${bad}")
+  message(FATAL_ERROR "the core includes platform code:\n${bad}")
+endif()
