@@ -52,7 +52,10 @@ void lose_ball(Frame& frame) {
     game.balls -= 1;
     serve_ball();
     toggle_pause();
-    if (game.balls == 0) end_game_after_last_ball(frame);
+    // Zero or below: a game resumed inside the GAME OVER box plays on with no
+    // ball left, and losing that one must end it too, or that game and every
+    // later one would never end.
+    if (game.balls <= 0) end_game_after_last_ball(frame);
 }
 
 void bounce_off_walls(Sprite& ball) {

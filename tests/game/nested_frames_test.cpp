@@ -89,6 +89,29 @@ TEST_F(NestedFrames, AClickInsideTheGameOverBoxResumesTheGameThere) {
     EXPECT_EQ(paddle().x, 300);
 }
 
+TEST_F(NestedFrames, LosingABallResumedInsideTheGameOverBoxEndsThatGameToo) {
+    game.balls = 1;
+    bool first_box = true;
+    int32_t balls_inside = 99;
+    while_box_open([&] {
+        if (!first_box) return;
+        first_box = false;
+        left_button_down();             // resume behind the box, no ball left
+        place_ball(400, 391, 0, 200);   // and lose it at once
+        run_nested(1);
+        balls_inside = game.balls;
+    });
+    place_ball(400, 391, 0, 200);
+    step();
+    EXPECT_EQ(boxes(), 2);          // the second loss ended that game as well
+    EXPECT_EQ(balls_inside, 0);     // its resets already served the next game
+    EXPECT_EQ(game.balls, 1);       // which starts with one ball, never none
+    place_ball(400, 391, 0, 200);
+    resume();
+    step();
+    EXPECT_EQ(boxes(), 3);          // and ends with its last ball
+}
+
 TEST_F(NestedFrames, TheBeeWalkSurvivesFramesThatRebuildOrShrinkItsLists) {
     // The sting's box opens in the middle of the bee walk. Inside it the player
     // resumes and fires; the nested frames shoot bees, lose the bullet and end
