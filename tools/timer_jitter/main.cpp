@@ -3,6 +3,9 @@
 // from 10 ms. A measurement for people tuning the machine, not a test: the
 // figures depend on how busy the machine is.
 
+#include <pthread.h>
+#include <sched.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -20,9 +23,14 @@ using Clock = std::chrono::steady_clock;
 
 std::vector<Clock::time_point> stamps;
 std::atomic<size_t> stamp_count{0};
+int timer_policy = -1;  // written by the first call, read after the timer is gone
 
 void record(TimerId) {
     const size_t i = stamp_count.load(std::memory_order_relaxed);
+    if (i == 0) {
+        sched_param param{};
+        pthread_getschedparam(pthread_self(), &timer_policy, &param);
+    }
     if (i < stamps.size()) {
         stamps[i] = Clock::now();
         stamp_count.store(i + 1, std::memory_order_release);
@@ -70,6 +78,7 @@ int main(int argc, char** argv) {
     const double span = std::chrono::duration<double, std::milli>(stamps[n - 1] - stamps[0]).count();
 
     std::printf("calls              %zu in %d s\n", n, seconds);
+    std::printf("timer thread       %s\n", timer_policy == SCHED_FIFO ? "real-time (SCHED_FIFO)" : "ordinary (no real-time priority)");
     std::printf("mean interval      %.4f ms\n", span / static_cast<double>(n - 1));
     std::printf("median interval    %.4f ms\n", percentile(intervals, 50));
     std::printf("1st..99th pct      %.4f .. %.4f ms\n", percentile(intervals, 1), percentile(intervals, 99));
