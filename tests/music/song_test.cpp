@@ -237,8 +237,14 @@ TEST_F(SongTest, EventCutByTheEndOfItsTrack) {
 TEST_F(SongTest, ReadOnlySongLoads) {
     const std::string path = scratch.media("song.mid");
     write_file(path, header480 + track({0x00, 0x90, 0x3C, 0x64}));
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
-                                           std::filesystem::perms::others_read);
+    namespace fs = std::filesystem;
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    // Writable again afterwards, or some systems would not let the scratch folder go.
+    struct Restore {
+        std::string path;
+        ~Restore() { fs::permissions(path, fs::perms::owner_write, fs::perm_options::add); }
+    } restore{path};
     if (std::FILE* probe = std::fopen(path.c_str(), "r+b")) {
         std::fclose(probe);
         GTEST_SKIP() << "this user may write to read-only files, so the check cannot tell";
