@@ -43,6 +43,8 @@ void lay_out_bees(int first_x, int step, int count) {
         push_front(bee_list, static_cast<float>(first_x + step * k), 68, bee_width, bee_height, 0, 0);
 }
 
+}  // namespace
+
 void serve_ball() {
     ball_list.cursor = ball_list.head;
     Sprite* ball = ball_list.head;
@@ -53,8 +55,6 @@ void serve_ball() {
     ball->x = static_cast<float>(random_below(640 - ball->width));
     ball->y = 200;
 }
-
-}  // namespace
 
 void new_game() {
     game.balls = 3;

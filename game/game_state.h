@@ -42,6 +42,9 @@ constexpr int32_t bee_width = 32, bee_height = 16;
 // Once at start-up, after the audio and the scores: three balls, twenty
 // bullets, the paddle and ball, level 1. Leaves score and paused alone.
 void new_game();
+// Put the ball (head of its list, now also its cursor) at y 200 with a
+// random column and drift and vy = ball_speed; two random draws.
+void serve_ball();
 // Serve the ball, top up the balls, and lay out the combs and bees of level.
 void setup_level();
 // Flip paused; while running, the pointer is hidden and held inside the

@@ -44,6 +44,9 @@ void canvas_draw_sprite(SpriteImage which, int x, int y, int w, int h) {
     h = std::min(h, image.height);
     const int x0 = std::max(x, 0), x1 = std::min(x + w, field_width);
     const int y0 = std::max(y, 0), y1 = std::min(y + h, field_height);
+    // Wholly outside (a bee that drifted off sideways): not even a pointer
+    // into the buffer may be formed for it.
+    if (x0 >= x1 || y0 >= y1) return;
     for (int py = y0; py < y1; ++py) {
         const uint32_t* src = &image.pixels[static_cast<std::size_t>(py - y) * image.width + (x0 - x)];
         uint32_t* dst = &back[py * field_width + x0];

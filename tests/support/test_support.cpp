@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -11,25 +17,46 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+long current_process_id() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return getpid();
+#endif
+}
+
+// Removes dir even when a test left read-only files or folders in it (Windows
+// will not delete a read-only file, whoever asks).
+void force_remove(const fs::path& dir) {
+    std::error_code ignored;
+    if (!fs::exists(dir, ignored)) return;
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (auto it = fs::recursive_directory_iterator(dir, ignored); it != fs::recursive_directory_iterator();
+         it.increment(ignored))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(dir, ignored);
+}
+
+}  // namespace
+
 ScratchDir::ScratchDir() {
     const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
     std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "scratch";
     for (char& c : name)
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.') c = '_';
-    const fs::path dir = fs::temp_directory_path() / ("waxdrop-" + name);
-    fs::remove_all(dir);
+    // The process id keeps two runs of the same case (two builds' suites run
+    // side by side) out of each other's way.
+    const fs::path dir = fs::temp_directory_path() / ("waxdrop-" + std::to_string(current_process_id()) + "-" + name);
+    force_remove(dir);
     fs::create_directories(dir / "media");
     path_ = dir.string();
     const std::u16string exe = (dir / "waxdrop.exe").u16string();
     null_files.module_name = exe;
 }
 
-ScratchDir::~ScratchDir() {
-    std::error_code ignored;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::permissions(fs::path(path_) / "media", fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(path_, ignored);
-}
+ScratchDir::~ScratchDir() { force_remove(path_); }
 
 std::string ScratchDir::media(const std::string& name) const { return (fs::path(path_) / "media" / name).string(); }
 

@@ -1,0 +1,30 @@
+#pragma once
+// The replay session: the game started as the shell starts it, on the null
+// ports and the software canvas, with a clock that moves only when told.
+
+#include <cstdint>
+#include <string>
+
+#include "tools/replay/auto_player.h"
+
+struct Replay {
+    uint32_t tick_ms = 10;     // clock advance before each frame
+    uint64_t frames = 0;
+    std::string out_dir = ".";  // where snapshots go
+    AutoPlayer player;
+    int failures = 0;          // expectations that did not hold
+};
+
+// A fresh game: scores from media_dir/media (created if missing), new_game,
+// paused, the clock at 1000 ms.
+void start_replay(Replay& r, const std::string& media_dir);
+// Frames, each tick_ms after the one before; with the auto-player acting
+// before each when auto_play is set.
+void run_frames(Replay& r, uint64_t n, bool auto_play);
+// Write the window's picture as a PNG; false when it cannot.
+bool snapshot(const Replay& r, const std::string& file);
+// The counters, one line: "frames N score N level N ...".
+std::string counters(const Replay& r);
+// Run the commands of a script file; false when it cannot be read or a line
+// makes no sense (said on stderr). Failed expectations count in r.failures.
+bool run_script(Replay& r, const std::string& path);
