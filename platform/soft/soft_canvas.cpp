@@ -8,14 +8,26 @@
 
 namespace {
 
-uint32_t back[field_height * field_width];
-uint32_t window[field_height * field_width];
+constexpr std::size_t field_pixels = static_cast<std::size_t>(field_width) * field_height;
+uint32_t buffer_a[field_pixels];
+uint32_t buffer_b[field_pixels];
+// A present of the whole field swaps the two, as a page flip would: the
+// window then holds the finished frame without a copy, and the back buffer
+// holds an older one, which the next frame clears before drawing anything.
+uint32_t* back = buffer_a;
+uint32_t* window = buffer_b;
 Image images[sprite_image_count];
 uint64_t frame_requests = 0;
 void (*present_hook)(const PaintRect&) = nullptr;
 
 const char* const image_files[sprite_image_count] = {"paddle.bmp", "comb.bmp",   "bee_a.bmp",
                                                      "bee_b.bmp",  "bullet.bmp", "ball.bmp"};
+
+// One row of a blit. The image never lies in the back buffer, and saying so
+// lets the compiler OR several pixels at a time.
+void or_row(uint32_t* __restrict dst, const uint32_t* __restrict src, int n) {
+    for (int i = 0; i < n; ++i) dst[i] |= src[i];
+}
 
 }  // namespace
 
@@ -35,7 +47,7 @@ bool soft_load_images(const std::string& folder, std::string& error) {
     return true;
 }
 
-void canvas_clear() { std::memset(back, 0, sizeof back); }
+void canvas_clear() { std::memset(back, 0, field_pixels * sizeof(uint32_t)); }
 
 void canvas_draw_sprite(SpriteImage which, int x, int y, int w, int h) {
     const Image& image = images[static_cast<int>(which)];
@@ -47,11 +59,9 @@ void canvas_draw_sprite(SpriteImage which, int x, int y, int w, int h) {
     // Wholly outside (a bee that drifted off sideways): not even a pointer
     // into the buffer may be formed for it.
     if (x0 >= x1 || y0 >= y1) return;
-    for (int py = y0; py < y1; ++py) {
-        const uint32_t* src = &image.pixels[static_cast<std::size_t>(py - y) * image.width + (x0 - x)];
-        uint32_t* dst = &back[py * field_width + x0];
-        for (int px = x0; px < x1; ++px) *dst++ |= *src++;
-    }
+    const int n = x1 - x0;
+    for (int py = y0; py < y1; ++py)
+        or_row(&back[py * field_width + x0], &image.pixels[static_cast<std::size_t>(py - y) * image.width + (x0 - x)], n);
 }
 
 void canvas_draw_score_line(const char16_t* text) {
@@ -71,6 +81,11 @@ void canvas_present(const PaintInfo& paint) {
     const PaintRect& r = paint.rect;
     const int x0 = std::max(r.left, 0), x1 = std::min(r.right, field_width);
     const int y0 = std::max(r.top, 0), y1 = std::min(r.bottom, field_height);
+    if (x0 == 0 && y0 == 0 && x1 == field_width && y1 == field_height) {
+        std::swap(back, window);
+        if (present_hook) present_hook(r);
+        return;
+    }
     for (int y = y0; y < y1 && x0 < x1; ++y)
         std::memcpy(&window[y * field_width + x0], &back[y * field_width + x0],
                     sizeof(uint32_t) * static_cast<std::size_t>(x1 - x0));
