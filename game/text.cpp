@@ -33,18 +33,18 @@ int format_text_v(char16_t* out, int capacity, const char16_t* format, va_list a
             w.put(*f);
             continue;
         }
-        const char16_t spec = *++f;
-        if (spec == u'i') {
+        const char16_t conversion = *++f;
+        if (conversion == u'i') {
             put_int(w, va_arg(args, int32_t));
-        } else if (spec == u's') {
+        } else if (conversion == u's') {
             const char16_t* s = va_arg(args, const char16_t*);
             while (s && *s) w.put(*s++);
-        } else if (spec == u'%') {
+        } else if (conversion == u'%') {
             w.put(u'%');
         } else {
-            if (!spec) break;
+            if (!conversion) break;
             w.put(u'%');
-            w.put(spec);
+            w.put(conversion);
         }
     }
     if (capacity > 0) out[w.length] = 0;
