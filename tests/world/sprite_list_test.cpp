@@ -87,20 +87,6 @@ TEST(SpriteList, RemoveCurrentAtEveryPosition) {
     }
 }
 
-TEST(SpriteList, WalkRemovingEverySecondSpriteKeepsItsPlace) {
-    SpriteList l;
-    fill(l, 6);  // 5 4 3 2 1 0
-    int index = 0;
-    for (Sprite* s = l.cursor = l.head; s; ++index) {
-        if (index % 2 == 0)
-            s = remove_current(l);
-        else
-            s = l.cursor = s->next;
-    }
-    EXPECT_EQ(forward(l), std::vector<float>({4, 2, 0}));
-    EXPECT_EQ(backward(l), forward(l));
-}
-
 TEST(SpriteList, ClearEmptiesAndTheListIsReusable) {
     SpriteList l;
     fill(l, 4);
