@@ -1,57 +1,132 @@
 #pragma once
 // A running game on the null ports: a scripted clock and pointer, the
-// recording canvas, the effect stream, and the dialogs with scripted answers.
+// recording canvas, the effect stream on the null wave device, and the
+// dialogs with scripted answers.
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
 #include <optional>
-#include <ostream>
 #include <string>
+#include <vector>
 
+#include "game/frame.h"
 #include "game/game_state.h"
-#include "platform/canvas.h"
+#include "platform/null/null_canvas.h"
+#include "platform/null/null_dialogs.h"
+#include "platform/null/null_platform.h"
+#include "platform/null/null_wave.h"
+#include "scores/scores.h"
+#include "sfx/effect_stream.h"
 #include "tests/support/test_support.h"
 
-// How often each effect was mixed into the stream.
-struct Heard {
-    int doing = 0, hit = 0, brick = 0, buzz = 0;
-    bool operator==(const Heard&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const Heard& h);
+// What each effect adds to the mix: heard() is their sum over the effects
+// mixed since the last look, so it tells how often each was mixed (up to 7).
+constexpr int16_t doing_wav = 1, hit_wav = 8, brick_wav = 64, buzz_wav = 512;
+
+// An effect of four stereo frames of one constant sample.
+inline std::vector<uint8_t> constant_wav(int16_t value) {
+    std::vector<uint8_t> b;
+    auto put = [&](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    auto tag = [&](const char* t) {
+        for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(t[i]));
+    };
+    tag("RIFF"), put(36 + 16, 4), tag("WAVE"), tag("fmt "), put(16, 4);
+    put(1, 2), put(2, 2), put(11025, 4), put(11025 * 4, 4), put(4, 2), put(16, 2);  // PCM, stereo, 16 bit
+    tag("data"), put(16, 4);
+    for (int i = 0; i < 8; ++i) put(static_cast<uint16_t>(value), 2);
+    return b;
+}
 
 class GameTest : public testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        reset_null_platform();
+        null_canvas = NullCanvas{};
+        scratch.emplace();
+        reset_null_dialogs();
+        close_effects();
+        reset_null_wave();
+        play_pos.store(0);
+        const std::pair<const char*, int16_t> effects[] = {
+            {"doing.wav", doing_wav}, {"hit.wav", hit_wav}, {"brick.wav", brick_wav}, {"buzz.wav", buzz_wav}};
+        for (const auto& [name, value] : effects) write_file(scratch->media(name), constant_wav(value));
+        open_effects();
+        ASSERT_TRUE(effects_open);
+        table_scores(0, 0, 0);
+        reset_world();
+        new_game();
+        null_clock.now = 100000;
+        game.last_tick = null_clock.now;
+    }
+    void TearDown() override {
+        close_effects();
+        reset_world();
+        scratch.reset();
+    }
 
-    // One frame, ms after the previous one.
-    void step(uint32_t ms = 10);
-    void steps(int n, uint32_t ms = 10);
+    // n frames, ms apart.
+    void steps(int n = 1, uint32_t ms = 10) {
+        for (int i = 0; i < n; ++i) {
+            null_clock.now += ms;
+            frame_step(paint);
+        }
+    }
     // Let the game run without a click (a click would refresh mouse_x).
-    void resume();
-
+    void resume() { if (game.paused) toggle_pause(); }
     Sprite& paddle() { return *paddle_list.head; }
     Sprite& ball() { return *ball_list.head; }
-    void place_ball(float x, float y, float vx, float vy);
-    void place_paddle(float x);
-    // Replace the bees with attacking ones at these places, first listed = head.
-    void bees_at(std::initializer_list<std::pair<float, float>> places, float vx = 0);
-    int drawn(SpriteImage image) const;
-
-    // The effects mixed since the last call.
-    Heard heard();
-
-    // Message boxes shown so far, and code to run while the next ones are open.
-    int boxes() const;
-    std::u16string last_box() const;
-    void while_box_open(std::function<void()> hook);
-    // The New High Score dialog: how often it ran, and the name it is given.
-    int new_score_dialogs() const;
-    void answer_new_score(const std::u16string& name);
-    // The table, three entries best first.
-    void table_scores(int32_t a, int32_t b, int32_t c);
+    void place_ball(float x, float y, float vx, float vy) {
+        ball().x = x, ball().y = y, ball().vx = vx, ball().vy = vy;
+    }
+    void place_paddle(float x) { paddle().x = game.mouse_x = null_pointer.client_x = x; }
+    // Attacking bees at these places, first listed = head.
+    void bees_at(std::initializer_list<std::pair<float, float>> places, float vx = 0) {
+        clear(bee_list);
+        for (auto it = std::rbegin(places); it != std::rend(places); ++it)
+            push_front(bee_list, it->first, it->second, bee_width, bee_height, vx, 100);
+        game.bees_attacking = true;
+    }
+    int drawn(SpriteImage image) const {
+        return static_cast<int>(std::count_if(null_canvas.blits.begin(), null_canvas.blits.end(),
+                                              [&](const NullCanvas::Blit& b) { return b.image == image; }));
+    }
+    // Every effect of a frame starts at the play position and the null device
+    // plays nothing unless told, so their sum stands there; take it and
+    // silence the ring again.
+    int heard() {
+        const uint32_t at = play_pos.load();
+        const int sum = sample_ring[at & ring_mask].load();
+        for (uint32_t i = 0; i < 4; ++i) sample_ring[(at + i) & ring_mask].store(0);
+        return sum;
+    }
+    int boxes() const { return static_cast<int>(null_dialogs.boxes.size()); }
+    int new_score_dialogs() const {
+        return static_cast<int>(std::count_if(null_dialogs.runs.begin(), null_dialogs.runs.end(),
+                                              [](const NullDialogRun& r) { return r.template_id == dialog_new_score; }));
+    }
+    void answer_new_score(const std::u16string& name) {
+        null_dialogs.script.push_back(null_type(1000, name));  // the name field
+        null_dialogs.script.push_back(null_press(command_ok));
+    }
+    void table_scores(int32_t a, int32_t b, int32_t c) {
+        score_table = ScoreTable{};
+        score_table.entries[0].score = a, score_table.entries[1].score = b, score_table.entries[2].score = c;
+    }
 
     std::optional<ScratchDir> scratch;
     const PaintInfo paint{nullptr, {0, 0, field_width, field_height}};
+};
+
+// Playing, the paddle at 100, the ball still, out of everyone's way.
+class Running : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        resume();
+        place_paddle(100);
+        place_ball(500, 250, 0, 0);
+    }
 };

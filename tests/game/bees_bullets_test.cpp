@@ -1,0 +1,154 @@
+// The gun and its one bullet, the bees, and the player's mouse and P key.
+
+#include "game/bees_bullets.h"
+#include "game/controls.h"
+#include "game/random.h"
+#include "tests/game/game_fixture.h"
+
+namespace {
+
+using Bullets = Running;
+
+TEST_F(Bullets, EachShotSpendsOneAndStartsTheOneBulletAtThePaddlesCentreLine) {
+    for (int32_t none : {0, -3}) {  // nothing to fire with
+        game.bullets = none;
+        fire_bullet();
+        EXPECT_EQ(bullet_list.head, nullptr);
+        EXPECT_EQ(game.bullets, none);
+    }
+    game.bullets = 2;
+    fire_bullet();
+    ASSERT_NE(bullet_list.head, nullptr);
+    EXPECT_FLOAT_EQ(bullet_list.head->x, 132);
+    EXPECT_FLOAT_EQ(bullet_list.head->y, 400);
+    EXPECT_FLOAT_EQ(bullet_list.head->vy, -400);
+    steps(20);  // 0.2 s: 80 pixels up
+    EXPECT_FLOAT_EQ(bullet_list.head->y, 320);
+    place_paddle(200);
+    steps();
+    fire_bullet();  // restarts the same bullet
+    EXPECT_EQ(count(bullet_list), 1);
+    EXPECT_EQ(game.bullets, 0);
+    EXPECT_FLOAT_EQ(bullet_list.head->x, 232);
+    EXPECT_FLOAT_EQ(bullet_list.head->y, 400);
+}
+
+TEST_F(Bullets, ABulletVanishesInTheFirstFrameAboveTheZoneBottomButNotWhilePaused) {
+    fire_bullet();
+    steps(49);  // 196 pixels: at 204, the zone bottom itself
+    toggle_pause();
+    steps(30, 100);
+    ASSERT_NE(bullet_list.head, nullptr);
+    EXPECT_FLOAT_EQ(bullet_list.head->y, 204);
+    EXPECT_EQ(drawn(SpriteImage::bullet), 1);
+    toggle_pause();
+    steps();  // past the zone bottom, reached after 0.49 s of flight: gone
+    EXPECT_EQ(bullet_list.head, nullptr);
+    EXPECT_EQ(drawn(SpriteImage::bullet), 1);  // drawn in the frame it vanished in
+    steps();
+    EXPECT_EQ(drawn(SpriteImage::bullet), 0);
+}
+
+using Bees = Running;
+
+TEST_F(Bees, TheSwarmRisesOnlyOnceTheBallIsStrictlyAboveTheirRow) {
+    place_ball(500, 68, 0, 0);
+    steps();
+    EXPECT_FALSE(game.bees_attacking);
+    place_ball(500, 67.99f, 0, 0);
+    steps();
+    EXPECT_TRUE(game.bees_attacking);
+    EXPECT_EQ(heard(), buzz_wav);
+    // The bee that roused them stays put this frame; the others already dive.
+    EXPECT_FLOAT_EQ(bee_list.head->y, 68);
+    for (const Sprite* b = bee_list.head->next; b; b = b->next) EXPECT_FLOAT_EQ(b->y, 69);
+    steps();
+    EXPECT_EQ(heard(), 0);
+}
+
+TEST_F(Bees, EachAttackingBeeDrawsOnceAndSteersTowardThePaddlesLeftEdge) {
+    bees_at({{300, 100}, {50, 100}, {100, 100}});
+    reset_game_rand();
+    int draws[3];
+    for (int& n : draws) n = random_below(2);
+    const int after = random_below(32768);
+    reset_game_rand();
+    steps();
+    // Walk order: right of the paddle steers left, left steers right, level
+    // with its left edge steers left.
+    const Sprite* b = bee_list.head;
+    EXPECT_EQ(b->vx, static_cast<float>(-draws[0]));
+    EXPECT_EQ(b->next->vx, static_cast<float>(draws[1]));
+    EXPECT_EQ(b->next->next->vx, static_cast<float>(-draws[2]));
+    EXPECT_FLOAT_EQ(b->vy, 100);
+    // Exactly one draw per attacking bee: the sequence goes on after the third.
+    EXPECT_EQ(random_below(32768), after);
+}
+
+TEST_F(Bees, OneBulletShootsEveryBeeItTouchesAndABeePastTheFloorStartsAtTheTop) {
+    bees_at({{120, 300}, {500, 100}, {136, 310}, {300, 439.5f}});
+    game.score = 7;
+    fire_bullet();
+    bullet_list.head->y = 310;
+    steps();
+    EXPECT_EQ(game.score, 7 + 2 * 25);
+    ASSERT_EQ(count(bee_list), 2);
+    EXPECT_NEAR(bee_list.head->x, 500, 0.1);  // the one out of the way
+    EXPECT_FLOAT_EQ(bee_list.head->next->y, 0);  // fell to 440.5: no sting, no sound
+    EXPECT_NE(bullet_list.head, nullptr);  // flies on
+    EXPECT_EQ(heard(), 0);
+}
+
+TEST_F(Bees, WingImagesAlternatePerBeeSoOddSwarmsFlapAndEvenOnesDoNot) {
+    toggle_pause();  // the images flip while paused too
+    for (int bees : {5, 4}) {
+        clear(bee_list);
+        for (int k = 0; k < bees; ++k) push_front(bee_list, static_cast<float>(64 + 128 * k), 68, bee_width, bee_height, 0, 0);
+        game.bees_attacking = true;
+        game.wing_frame = false;
+        std::vector<SpriteImage> images[2];
+        for (auto& frame : images) {
+            steps();
+            for (const auto& b : null_canvas.blits)
+                if (b.image == SpriteImage::bee_a || b.image == SpriteImage::bee_b) frame.push_back(b.image);
+        }
+        ASSERT_EQ(images[0].size(), static_cast<size_t>(bees));
+        EXPECT_EQ(images[0][0], SpriteImage::bee_b);
+        EXPECT_EQ(images[0][1], SpriteImage::bee_a);
+        for (int k = 0; k < bees; ++k) EXPECT_EQ(images[0][k] == images[1][k], bees % 2 == 0) << bees << " " << k;
+    }
+}
+
+using Controls = GameTest;
+
+TEST_F(Controls, TheFirstClickOnlyResumesLaterClicksFireAndEachReleaseOfPToggles) {
+    null_pointer.client_x = 42;
+    mouse_moved();  // tracked while paused too
+    EXPECT_EQ(game.mouse_x, 42);
+    null_pointer.client_x = 250;
+    left_button_down();
+    EXPECT_FALSE(game.paused);
+    EXPECT_EQ(game.bullets, 25);
+    EXPECT_EQ(bullet_list.head, nullptr);
+    EXPECT_EQ(game.mouse_x, 250);
+    steps();
+    EXPECT_EQ(paddle().x, 250);  // the paddle jumps to the pointer
+    null_pointer.client_x = 180;
+    left_button_down();
+    EXPECT_FALSE(game.paused);
+    EXPECT_EQ(game.bullets, 24);
+    ASSERT_NE(bullet_list.head, nullptr);
+    // Fired from where the paddle stood, then the pointer is read again.
+    EXPECT_FLOAT_EQ(bullet_list.head->x, 282);
+    EXPECT_EQ(game.mouse_x, 180);
+    for (int key : {0x70, 0x20, 0x1B, 0x51}) key_released(key);  // not P
+    EXPECT_FALSE(game.paused);
+    key_released(key_p);
+    EXPECT_TRUE(game.paused);
+    EXPECT_EQ(null_pointer.show_count, 0);
+    key_released(key_p);
+    EXPECT_FALSE(game.paused);
+    EXPECT_EQ(null_pointer.show_count, -1);
+}
+
+}  // namespace

@@ -1,0 +1,174 @@
+// One frame: the time step, the ball against paddle and walls, the combs and
+// the end of a level.
+
+#include "tests/game/game_fixture.h"
+
+namespace {
+
+using TimeStep = GameTest;
+
+TEST_F(TimeStep, IsTheUnsignedClockDifferenceCappedAtFourTenths) {
+    resume();
+    const struct { uint32_t last, now; float dt; } cases[] = {
+        {0, 123456, 0.4f},             // the very first frame: last_tick still 0
+        {5000, 5016, 0.016f},
+        {0xFFFFFFF0u, 0x10u, 0.032f},  // the counter wrapped between frames
+        {5000, 5399, 0.399f},
+        {5000, 9000, 0.4f},            // a stall
+    };
+    for (const auto& c : cases) {
+        // Read back from how far a 200 px/s ball falls.
+        place_ball(300.7f, 100, 0, 200);
+        game.last_tick = c.last;
+        null_clock.now = c.now;
+        frame_step(paint);
+        EXPECT_EQ(game.last_tick, c.now);
+        EXPECT_NEAR((ball().y - 100) / 200, c.dt, 1e-6) << c.last << " " << c.now;
+        // Drawn where it stood before it moved.
+        EXPECT_EQ(null_canvas.blits.at(1).image, SpriteImage::ball);
+        EXPECT_EQ(null_canvas.blits[1].x, 300);
+        EXPECT_EQ(null_canvas.blits[1].y, 100);
+    }
+}
+
+TEST_F(TimeStep, PausedFramesDrawEverythingAndMoveNothing) {
+    place_paddle(100);
+    paddle().x = 320;  // the pointer moved, but a paused paddle does not follow
+    const Sprite before = ball();
+    game.last_tick = 0;
+    null_clock.now = 777777;
+    frame_step(paint);
+    EXPECT_EQ(game.last_tick, 777777u);
+    EXPECT_EQ(paddle().x, 320);
+    EXPECT_EQ(ball().x, before.x);
+    EXPECT_EQ(ball().y, before.y);
+    // Paddle, ball, 80 combs and 5 bees, then the line, the copy and the request.
+    EXPECT_EQ(null_canvas.clears, 1);
+    EXPECT_EQ(null_canvas.blits.size(), 87u);
+    EXPECT_EQ(drawn(SpriteImage::comb), 80);
+    EXPECT_EQ(null_canvas.score_line, u"SCORE: 0         LEVEL: 1         BALLS: 3         BULLETS: 25");
+    EXPECT_EQ(null_canvas.presents, 1);
+    EXPECT_EQ(null_canvas.frame_requests, 1);
+    EXPECT_EQ(heard(), 0);
+}
+
+using Ball = Running;
+
+TEST_F(Ball, BouncesOffThePaddleAndTheWallsOnlyWhenMovingTowardThem) {
+    clear(bee_list);  // a ball near the top would rouse them
+    const struct { float x, y, vx, vy, mouse_x, x_after, y_after, vx_after, vy_after; int sound; } cases[] = {
+        // Falling to 382: below the paddle line, touching the paddle.
+        {120, 380, 0, 200, 100, 120, 382, 0, -200, doing_wav},    // centres meet: straight up
+        {164, 380, 0, 200, 100, 164, 382, 176, -200, doing_wav},  // left edge at the paddle's right end
+        {76, 380, 0, 200, 100, 76, 382, -176, -200, doing_wav},   // right edge at the paddle's left end
+        // The ball's new x (101) against this frame's paddle (90): (101 - 20 - 90) * 4.
+        {100, 380, 100, 200, 90, 101, 382, -36, -200, doing_wav},
+        {120, 370, 5, 200, 100, 120.05f, 372, 5, 200, 0},    // still above the line
+        {120, 385, 5, -200, 100, 120.05f, 383, 5, -200, 0},  // moving up, still touching the paddle
+        {-2, 300, -100, 10, 100, -3, 300.1f, 100, 10, hit_wav},               // left wall
+        {617, 300, 100, 10, 100, 618, 300.1f, -100, 10, hit_wav},             // right: past 640 - 24
+        {300, -2, 10, -100, 100, 300.1f, -3, 10, 100, hit_wav},               // top
+        {-2, -2, -100, -100, 100, -3, -3, 100, 100, 2 * hit_wav},             // corner: two reversals
+    };
+    for (const auto& c : cases) {
+        place_ball(c.x, c.y, c.vx, c.vy);
+        game.mouse_x = c.mouse_x;
+        steps();
+        EXPECT_FLOAT_EQ(ball().x, c.x_after) << c.x << "," << c.y;  // not moved by a bounce
+        EXPECT_FLOAT_EQ(ball().y, c.y_after) << c.x << "," << c.y;
+        EXPECT_FLOAT_EQ(ball().vx, c.vx_after) << c.x << "," << c.y;
+        EXPECT_FLOAT_EQ(ball().vy, c.vy_after) << c.x << "," << c.y;
+        EXPECT_EQ(heard(), c.sound) << c.x << "," << c.y;
+        // Still touching or outside in the next frame, but moving away: left alone.
+        steps();
+        EXPECT_FLOAT_EQ(ball().vx, c.vx_after) << c.x << "," << c.y;
+        EXPECT_FLOAT_EQ(ball().vy, c.vy_after) << c.x << "," << c.y;
+        EXPECT_EQ(heard(), 0) << c.x << "," << c.y;
+    }
+    effects_open = false;  // as after a failed open: the ring is there, the flag is not
+    place_ball(120, 380, 0, 200);
+    steps();
+    EXPECT_FLOAT_EQ(ball().vy, -200);
+    EXPECT_EQ(heard(), 0);
+    effects_open = true;  // so that TearDown closes the stream and frees it
+}
+
+TEST_F(Ball, IsLostPastTheLossLineEvenWhenItBouncesInTheSameFrame) {
+    place_ball(400, 390, 0, 200);  // reaches 392, the loss line itself: not lost yet
+    steps();
+    EXPECT_EQ(game.balls, 3);
+    place_ball(120, 393, 0, 200);  // reaches 395 touching the paddle
+    steps();
+    EXPECT_EQ(heard(), doing_wav);
+    EXPECT_EQ(game.balls, 2);
+    EXPECT_TRUE(game.paused);
+    // Served again: y 200 falling at ball_speed, a column within the field.
+    EXPECT_FLOAT_EQ(ball().y, 200);
+    EXPECT_FLOAT_EQ(ball().vy, 200);
+    EXPECT_GE(ball().x, 0);
+    EXPECT_LE(ball().x, 615);
+    EXPECT_GE(ball().vx, 0);
+    EXPECT_LT(ball().vx, 1);
+}
+
+// Paused, so the ball stays where it is put.
+using Combs = GameTest;
+
+void only_comb(float x, float y) {
+    clear(comb_list);
+    push_front(comb_list, x, y, comb_width, comb_height, 0, 0);
+}
+
+TEST_F(Combs, ABallAboveTheZoneBottomBreaksEveryCombItTouchesEvenWhilePaused) {
+    // Straddling the columns at 0 and 32 of the lowest row (y 164 to 180).
+    place_ball(20, 170, 3, -150);
+    steps();
+    EXPECT_EQ(game.score, 2);
+    EXPECT_EQ(heard(), 2 * brick_wav);
+    EXPECT_EQ(count(comb_list), 78);
+    EXPECT_FLOAT_EQ(ball().vy, 150);  // sent down
+    EXPECT_EQ(drawn(SpriteImage::comb), 80);  // both drawn in the frame they fell in
+    steps();
+    EXPECT_EQ(drawn(SpriteImage::comb), 78);
+    only_comb(100, 200);  // reaches down to 216, past the zone bottom 204
+    place_ball(100, 204, 0, -100);
+    steps();
+    EXPECT_EQ(count(comb_list), 1);
+    place_ball(100, 203.9f, 0, 100);
+    steps();
+    EXPECT_EQ(count(comb_list), 0);
+    EXPECT_EQ(game.score, 3);
+    EXPECT_FLOAT_EQ(ball().vy, 100);  // already heading down: kept
+}
+
+TEST_F(Combs, TheLevelEndsInTheFrameAfterTheLastCombFell) {
+    const struct { int level, speed; bool paused_between; int next_level, next_speed, combs, bees, bullets; } cases[] = {
+        {1, 200, false, 2, 225, 120, 5, 25},
+        {2, 225, false, 3, 250, 120, 9, 25},
+        {3, 250, false, 1, 300, 80, 5, 30},
+        {1, 200, true, 2, 225, 120, 5, 25},  // the player paused in between: the end resumes
+    };
+    for (const auto& c : cases) {
+        game.level = c.level, game.ball_speed = c.speed, game.bullets = 25, game.score = 0;
+        resume();
+        only_comb(100, 164);
+        place_ball(100, 170, 0, -200);
+        steps();
+        EXPECT_EQ(game.level, c.level);
+        if (c.paused_between) toggle_pause();
+        steps();
+        EXPECT_EQ(game.level, c.next_level);
+        EXPECT_EQ(game.ball_speed, c.next_speed);
+        EXPECT_EQ(game.paused, !c.paused_between);
+        EXPECT_EQ(count(comb_list), c.combs);
+        EXPECT_EQ(count(bee_list), c.bees);
+        EXPECT_EQ(game.bullets, c.bullets);
+        EXPECT_FLOAT_EQ(ball().y, 200);
+        EXPECT_FLOAT_EQ(ball().vy, static_cast<float>(c.next_speed));
+        // The new bees are walked in that same frame; the new combs are not.
+        EXPECT_EQ(drawn(SpriteImage::bee_a), c.bees);
+        EXPECT_EQ(drawn(SpriteImage::comb), 0);
+    }
+}
+
+}  // namespace
