@@ -1,7 +1,10 @@
 // The score file's bytes: the line-end translation both ways, short and long
-// files, the defaults, and what the loader may open.
+// files, the defaults, what the loader may open, and saves that never lose
+// the old file.
 
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "platform/files.h"
@@ -16,138 +19,100 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
 class ScoreFileTest : public ScoresTest {
 protected:
-    std::string file() const { return scratch.media("scores.bin"); }
     // The file as the game writes it, for the table as it stands.
     Bytes saved() {
         save_scores();
         EXPECT_TRUE(null_dialogs.boxes.empty());
         return read_file(file());
     }
-    // Forget the table, then read it back as the game does at start-up.
-    ScoreTable reloaded() {
-        const ScoreTable before = score_table;
+    // The emptied table would show "0: ." here.
+    void expect_defaults_loaded() {
         std::memset(&score_table, 0, sizeof score_table);
         load_scores();
-        const ScoreTable after = score_table;
-        score_table = before;
-        return after;
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(line_of(i), u"0: open.");
     }
-    static Bytes slice(const Bytes& b, size_t at, size_t n) { return Bytes(b.begin() + at, b.begin() + at + n); }
+    std::string temp() const { return scratch.media("scores.bin.tmp"); }
 };
 
-bool same_table(const ScoreTable& a, const ScoreTable& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-void expect_defaults(const ScoreTable& t) {
-    for (const ScoreEntry& e : t.entries) {
-        EXPECT_EQ(e.score, 0);
-        EXPECT_EQ(std::u16string(e.name), u"open");
-    }
-}
-
 TEST_F(ScoreFileTest, OpenTenExampleIsStoredByteForByte) {
-    set_entry(0, u"open", 10);
-    Bytes expected = {0x6F, 0, 0x70, 0, 0x65, 0, 0x6E, 0, 0, 0};
+    set_table({{u"open", 10}, {u"", 0}, {u"", 0}});
+    Bytes expected = {0x6F, 0, 0x70, 0, 0x65, 0, 0x6E, 0};
     expected.resize(200, 0);
-    expected.insert(expected.end(), {0x0D, 0x0A, 0, 0, 0});
-    expected.resize(613, 0);  // entries 1 and 2 of a table that started empty
+    expected.insert(expected.end(), {0x0D, 0x0A, 0, 0, 0});  // the score 0A 00 00 00
+    expected.resize(613, 0);
     EXPECT_EQ(saved(), expected);
-    EXPECT_TRUE(same_table(reloaded(), score_table));
+    EXPECT_TRUE(reloads_whole());
 }
 
-// Each case puts one awkward value into entry 1 and says what its bytes in the
-// file must be, counted from the start of that record in the file.
+// Each case puts one awkward value into entry 1 (name at byte 204, score at
+// 404, as entry 0 holds no 0x0A) and gives the bytes found there.
 struct RoundTrip {
     const char* what;
     std::u16string name;
     int32_t score;
-    size_t at;        // offset in the file
-    Bytes stored;     // the bytes found there
-    size_t length;    // the file's length
+    size_t at;
+    Bytes stored;
+    size_t length;
 };
 
 TEST_F(ScoreFileTest, AwkwardValuesRoundTrip) {
+    write_file(temp(), {1, 2, 3});  // left by a run that died mid-save
     const RoundTrip cases[] = {
-        {"score 10", u"a", 10, 204 + 200, {0x0D, 0x0A, 0, 0, 0}, 613},
-        {"score 2573", u"a", 2573, 204 + 200, {0x0D, 0x0D, 0x0A, 0, 0}, 613},
+        {"score 2573 is 0D 0A", u"a", 2573, 404, {0x0D, 0x0D, 0x0A, 0, 0}, 613},
         {"U+010A in a name", u"\u010A!", 5, 204, {0x0D, 0x0A, 0x01, 0x21, 0}, 613},
-        {"score 26 holds 0x1A", u"a", 26, 204 + 200, {0x1A, 0, 0, 0}, 612},
+        {"score 26 holds 0x1A", u"a", 26, 404, {0x1A, 0, 0, 0}, 612},
         {"U+041A holds 0x1A", u"\u041A", 5, 204, {0x1A, 0x04, 0, 0}, 612},
-        {"score 13 is a lone 0x0D", u"a", 13, 204 + 200, {0x0D, 0, 0, 0}, 612},
-        {"name ends in 0x0D before 0x0A", u"\u0D0D\u0A0A", 0x0A0D, 204,
-         {0x0D, 0x0D, 0x0D, 0x0A, 0x0D, 0x0A}, 612 + 3},
+        {"score 13 is a lone 0x0D", u"a", 13, 404, {0x0D, 0, 0, 0}, 612},
     };
     for (const RoundTrip& c : cases) {
         SCOPED_TRACE(c.what);
-        std::memset(&score_table, 0, sizeof score_table);
-        set_entry(1, c.name, c.score);
+        set_table({{u"", 0}, {c.name, c.score}, {u"", 0}});
         const Bytes b = saved();
         ASSERT_EQ(b.size(), c.length);
-        EXPECT_EQ(slice(b, c.at, c.stored.size()), c.stored);
-        EXPECT_TRUE(same_table(reloaded(), score_table));
+        EXPECT_EQ(Bytes(b.begin() + c.at, b.begin() + c.at + c.stored.size()), c.stored);
+        EXPECT_TRUE(reloads_whole());
     }
+    EXPECT_FALSE(file_exists(temp()));
 }
 
-TEST_F(ScoreFileTest, FilesShortOfThreeRecordsGiveDefaults) {
-    set_entry(0, u"ann", 40);
-    set_entry(1, u"bob", 30);
-    set_entry(2, u"cy", 20);
+// Three whole records load, whatever follows them; anything less gives the
+// defaults for all three entries.
+TEST_F(ScoreFileTest, LoadsThreeWholeRecordsOrTheDefaults) {
+    expect_defaults_loaded();  // no file, and none is made
+    EXPECT_FALSE(file_exists(file()));
+    set_table({{u"ann", 40}, {u"bob", 30}, {u"cy", 20}});
     const Bytes whole = saved();  // no 0x0A anywhere: 612 bytes
     ASSERT_EQ(whole.size(), 612u);
-    Bytes with_pair = whole;      // 612 bytes in the file, 611 once read
+    Bytes trailing = whole;
+    trailing.insert(trailing.end(), {0x0D, 0x0A, 'x', 0x1A, 0x0D});
+    write_file(file(), trailing);
+    EXPECT_TRUE(reloads_whole());
+    Bytes with_pair = whole;  // 612 bytes in the file, 611 once read
     with_pair[100] = 0x0D;
     with_pair[101] = 0x0A;
-    for (size_t size : {size_t{0}, size_t{203}, size_t{408}, size_t{611}}) {
-        SCOPED_TRACE(size);
-        write_file(file(), slice(whole, 0, size));
-        expect_defaults(reloaded());
+    const Bytes two_records(whole.begin(), whole.begin() + 408), short_by_one(whole.begin(), whole.end() - 1);
+    for (const Bytes& b : {two_records, short_by_one, with_pair}) {
+        SCOPED_TRACE(b.size());
+        write_file(file(), b);
+        expect_defaults_loaded();
     }
-    write_file(file(), with_pair);
-    expect_defaults(reloaded());
-    // A record read whole before the file ran short keeps what follows the
-    // zero after "open"; nobody reads it, but it is not made up either.
-    write_file(file(), slice(whole, 0, 408));
-    ScoreTable t = reloaded();
-    EXPECT_EQ(std::u16string(t.entries[1].name), u"open");
-    EXPECT_EQ(t.entries[1].name[5], 0);
-}
-
-TEST_F(ScoreFileTest, BytesAfterThirdRecordAreIgnored) {
-    set_entry(2, u"zed", 7);
-    Bytes b = saved();
-    b.insert(b.end(), {0x0D, 0x0A, 'x', 0x1A, 0x0D});
-    write_file(file(), b);
-    EXPECT_TRUE(same_table(reloaded(), score_table));
 
     // The longest image: every byte 0x0A, so 1224 bytes in the file, and more
     // after them that the loader must not mistake for part of the table.
     Bytes all_lf;
-    for (int i = 0; i < score_image_size; ++i) all_lf.insert(all_lf.end(), {0x0D, 0x0A});
-    all_lf.insert(all_lf.end(), {0x0D, 0x0A, 0x41});
+    for (int i = 0; i <= score_image_size; ++i) all_lf.insert(all_lf.end(), {0x0D, 0x0A});
+    all_lf.push_back(0x41);
     write_file(file(), all_lf);
-    const ScoreTable t = reloaded();
-    for (const ScoreEntry& e : t.entries) {
+    load_scores();
+    for (const ScoreEntry& e : score_table.entries) {
         EXPECT_EQ(e.score, 0x0A0A0A0A);
         EXPECT_EQ(e.name[99], 0x0A0A);
     }
-}
-
-TEST_F(ScoreFileTest, MissingFileGivesDefaultsWithoutCreatingIt) {
-    load_scores();
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(line_of(i), u"0: open.");
-    EXPECT_FALSE(file_exists(file()));
-}
-
-TEST_F(ScoreFileTest, NameWithoutZeroIsShownCutAtHundredUnits) {
-    ScoreEntry e;
-    for (char16_t& c : e.name) c = u'x';
-    e.score = 0x002E0021;  // the units that would follow, were the name read on
-    char16_t line[high_score_line_capacity];
-    format_high_score_line(e, line);
-    EXPECT_EQ(std::u16string(line), u"3014689: " + std::u16string(100, u'x') + u".");
 }
 
 // The loader only reads, so a score file that cannot be opened for writing
@@ -156,25 +121,56 @@ TEST_F(ScoreFileTest, NameWithoutZeroIsShownCutAtHundredUnits) {
 // keeps from being written do.
 TEST_F(ScoreFileTest, FileThatCannotBeWrittenStillLoads) {
 #ifdef _WIN32
-    set_entry(0, u"kept", 99);
+    set_table({{u"kept", 99}, {u"", 0}, {u"", 0}});
     saved();
-    const ScoreTable written = score_table;
+    const std::u16string path = u16(file());
     int fd = -1;
-    ASSERT_EQ(_wsopen_s(&fd, reinterpret_cast<const wchar_t*>(u16(file()).c_str()), _O_RDONLY | _O_BINARY,
-                        _SH_DENYWR, 0),
-              0);
-    std::FILE* writer = file_open(u16(file()).c_str(), "r+b");
-    EXPECT_EQ(writer, nullptr);
-    if (writer) std::fclose(writer);
-    EXPECT_TRUE(same_table(reloaded(), written));
-    _close(fd);
+    ASSERT_EQ(_wsopen_s(&fd, reinterpret_cast<const wchar_t*>(path.c_str()), _O_RDONLY | _O_BINARY, _SH_DENYWR, 0), 0);
 #else
-    const std::u16string exe = u"/proc/self/exe";
-    std::FILE* writer = file_open(exe.c_str(), "r+b");
+    const std::u16string path = u"/proc/self/exe";
+#endif
+    std::FILE* writer = file_open(path.c_str(), "r+b");
     EXPECT_EQ(writer, nullptr);
     if (writer) std::fclose(writer);
-    EXPECT_TRUE(load_scores_file(exe.c_str()));
+    EXPECT_TRUE(load_scores_file(path.c_str()));
+#ifdef _WIN32
+    _close(fd);
 #endif
+}
+
+size_t write_half(const void* data, size_t size, size_t count, std::FILE* f) {
+    return std::fwrite(data, size, count / 2, f);
+}
+
+// Every failed save leaves the old file byte for byte (where there was one),
+// no temporary file, the new entry in the table, and one message.
+TEST_F(ScoreFileTest, FailedSaveKeepsOldFileAndSaysSo) {
+    const std::string media = (fs::path(scratch.path()) / "media").string();
+    const struct {
+        const char* what;
+        std::function<void()> spoil;
+        bool had_file;
+    } cases[] = {
+        {"write cut short", [] { score_file_write = write_half; }, true},
+        {"temp cannot be created", [&] { fs::create_directory(temp()); }, true},
+        {"media missing", [&] { fs::remove_all(media); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(media);
+        fs::create_directory(media);
+        reset_null_dialogs();
+        score_file_write = real_write;
+        set_table({{u"old", 50}, {u"old", 30}, {u"old", 10}});
+        const Bytes old_bytes = saved();
+        c.spoil();
+        null_dialogs.script = {null_type(1000, u"new"), null_press(command_ok)};
+        submit_score(40);
+        EXPECT_EQ(read_file(file()), c.had_file ? old_bytes : Bytes{});
+        EXPECT_FALSE(fs::is_regular_file(temp()));
+        EXPECT_EQ(null_dialogs.boxes, (Boxes{{u"Error saving the score file [scores.bin].", u"Pinecastle"}}));
+        EXPECT_EQ(line_of(1), u"40: new.");
+    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// Shared set-up for the score suites: a fresh table, scripted dialogs and a
+// Shared set-up for the score suites: an empty table, scripted dialogs and a
 // scratch media folder per test.
 
 #include <gtest/gtest.h>
@@ -12,28 +12,44 @@
 #include "scores/scores.h"
 #include "tests/support/test_support.h"
 
+struct Entry {
+    std::u16string name;
+    int32_t score;
+};
+
+using Boxes = decltype(NullDialogs::boxes);  // (text, caption) of each message box
+
 class ScoresTest : public testing::Test {
 protected:
     void SetUp() override {
         reset_null_dialogs();
         std::memset(&score_table, 0, sizeof score_table);
-        std::memset(&pending_entry, 0, sizeof pending_entry);
         real_write = score_file_write;
     }
     void TearDown() override { score_file_write = real_write; }
 
-    static void set_entry(int i, const std::u16string& name, int32_t score) {
-        ScoreEntry& e = score_table.entries[i];
-        std::memset(e.name, 0, sizeof e.name);
-        name.copy(e.name, name.size());
-        e.score = score;
+    static void set_table(const std::vector<Entry>& entries) {
+        for (int i = 0; i < 3; ++i) {
+            ScoreEntry& e = score_table.entries[i];
+            std::memset(e.name, 0, sizeof e.name);
+            entries[i].name.copy(e.name, entries[i].name.size());
+            e.score = entries[i].score;
+        }
     }
-    static std::u16string name_of(const ScoreEntry& e) { return std::u16string(e.name); }
     static std::u16string line_of(int i) {
         char16_t line[high_score_line_capacity];
         format_high_score_line(score_table.entries[i], line);
         return line;
     }
+    // Forget the table, read it back as the game does at start-up, and say
+    // whether it came back unit for unit.
+    static bool reloads_whole() {
+        const ScoreTable before = score_table;
+        std::memset(&score_table, 0, sizeof score_table);
+        load_scores();
+        return std::memcmp(&before, &score_table, sizeof before) == 0;
+    }
+    std::string file() const { return scratch.media("scores.bin"); }
 
     ScratchDir scratch;
     decltype(score_file_write) real_write = nullptr;
