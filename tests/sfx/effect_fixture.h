@@ -28,19 +28,15 @@ protected:
     }
     void TearDown() override { close_effects(); }
 
-    int32_t play(const WavBytes& wav, const std::string& name = "fx.wav") {
-        write_file(scratch->media(name), wav.bytes());
-        return play_effect(u16(name).c_str());
+    int32_t play(const Bytes& bytes) {
+        write_file(scratch->media("fx.wav"), bytes);
+        return play_effect(u"fx.wav");
     }
     static std::vector<int16_t> ring(uint32_t from, uint32_t count) {
         std::vector<int16_t> out;
         for (uint32_t i = 0; i < count; ++i) out.push_back(sample_ring[(from + i) & ring_mask].load());
         return out;
     }
-    static bool ring_is_silent() {
-        for (uint32_t i = 0; i < ring_samples; ++i)
-            if (sample_ring[i].load() != 0) return false;
-        return true;
-    }
+    static bool ring_is_silent() { return ring(0, ring_samples) == std::vector<int16_t>(ring_samples); }
     std::optional<ScratchDir> scratch;
 };
