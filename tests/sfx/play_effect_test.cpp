@@ -73,13 +73,10 @@ TEST_F(PlayEffect, HeaderTestsAndChunkWalkGiveTheirCodesAndOnlyPlayableCodesMix)
     }
 }
 
-TEST_F(PlayEffect, NothingToOpenGivesFour) {
+// The game may be installed where the player cannot write.
+TEST_F(PlayEffect, OpensForReadingOnlyAndFourMeansNotOpened) {
     EXPECT_EQ(play_effect(u"missing.wav"), 4);
     EXPECT_EQ(play_effect(std::u16string(300, u'x').c_str()), 4);  // path too long
-}
-
-// The game may be installed where the player cannot write.
-TEST_F(PlayEffect, PlaysAFileThatCannotBeWritten) {
     namespace fs = std::filesystem;
     const std::string path = scratch->media("fx.wav");
     write_file(path, wav());
@@ -102,8 +99,8 @@ TEST_F(PlayEffect, DataLengthsMixWholeFramesChunkByChunkAndOnlyWhatTheFileHolds)
         std::optional<int32_t> length;  // else the bytes present
         size_t bytes;
         uint32_t samples;
-    } cases[] = {{{}, 0, 0},       {{}, 3, 0},          {{}, 4, 1},    {{}, 4096, 1024}, {{}, 4097, 1024},
-                 {{}, 8192, 2048}, {-4, 8, 0},          {INT32_MIN, 8, 0}, {8192, 100, 25}, {0x7FFFFFFF, 8, 2}};
+    } cases[] = {{{}, 0, 0}, {{}, 3, 0}, {{}, 4, 1}, {{}, 4096, 1024}, {{}, 4097, 1024}, {{}, 8192, 2048},
+                 {-4, 8, 0}, {INT32_MIN, 8, 0}, {8192, 100, 25}, {0x7FFFFFFF, 8, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.length.value_or(-1) << " " << c.bytes);
         open_effects();

@@ -41,7 +41,7 @@ TEST_F(RealFiles, HeadersAndLengthsGiveTheWorkedOutCodes) {
         const std::string path = std::string(WAXDROP_SHARED_DIR) + "/realfiles/wav/" + c.file;
         EXPECT_EQ(play_effect_file(u16(path).c_str()), c.code);
         EXPECT_EQ(effect_samples_mixed, c.samples);
-        if (c.samples == 0) EXPECT_TRUE(ring_is_silent());
+        EXPECT_TRUE(c.samples > 0 || ring_is_silent());
         EXPECT_EQ(ring(0, static_cast<uint32_t>(c.first.size())), c.first);
     }
 }
