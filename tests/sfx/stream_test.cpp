@@ -1,6 +1,8 @@
 // The effect stream over the hand-driven wave device: what it queues, what
 // it copies and clears, and how it opens and closes.
 
+#include <numeric>
+
 #include "tests/sfx/effect_fixture.h"
 
 namespace {
@@ -9,7 +11,7 @@ const std::vector<int16_t> silence(block_samples, 0);
 
 std::vector<int16_t> ramp(int16_t first) {
     std::vector<int16_t> out(block_samples);
-    for (uint32_t i = 0; i < block_samples; ++i) out[i] = static_cast<int16_t>(first + static_cast<int16_t>(i));
+    std::iota(out.begin(), out.end(), first);
     return out;
 }
 
