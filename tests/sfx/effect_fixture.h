@@ -54,8 +54,8 @@ struct WavBytes {
 
     Bytes bytes() const {
         Bytes out;
-        for (const std::string& tag : {riff, std::string(4, '\0'), wave, format_tag_name}) put(out, tag);  // length not read
-        // The bytes per second and block alignment are never read.
+        // The RIFF length, bytes per second and block alignment are never read.
+        for (const std::string& tag : {riff, std::string(4, '\0'), wave, format_tag_name}) put(out, tag);
         const std::pair<uint32_t, int> fields[] = {{static_cast<uint32_t>(format_length), 4}, {format_tag, 2},
             {channels, 2}, {rate, 4}, {rate * channels * bits / 8, 4}, {channels * bits / 8u, 2}, {bits, 2}};
         for (auto [v, size] : fields) put(out, v, size);
