@@ -1,6 +1,6 @@
 // The window thread mixes effects and opens and closes the stream while the
-// device's thread keeps delivering done notices. Run under ThreadSanitizer:
-// any unguarded sharing of the ring, the play position, the open flag or the
+// device's thread keeps delivering done notices. Under ThreadSanitizer any
+// unguarded sharing of the ring, the play position, the open flag or the
 // buffers shows up as a race or a use after free.
 
 #include <thread>
@@ -18,19 +18,14 @@ TEST_F(StreamStress, MixingAndClosingWhileTheDeviceRefills) {
     std::atomic<bool> stop{false};
     std::atomic<int> refills{0};
     std::thread device([&] {
-        while (!stop.load()) {
-            if (null_wave_notify(wave_done_notice))
-                refills.fetch_add(1);
-            else
-                std::this_thread::yield();
-        }
+        while (!stop.load())
+            if (null_wave_notify(wave_done_notice)) refills.fetch_add(1);
+            else std::this_thread::yield();
     });
     int played = 0;
     for (int round = 0; round < 150; ++round) {
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 6; ++i, std::this_thread::yield())
             if (effects_open && play_effect(u"fx.wav") == 0) ++played;
-            std::this_thread::yield();
-        }
         if (round % 3 == 0) close_effects();
         if (round % 3 != 1) open_effects();  // also reopens an open stream
     }
