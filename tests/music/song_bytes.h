@@ -1,6 +1,5 @@
 #pragma once
-// Building Standard MIDI Files byte by byte for the reader's tests, and
-// reading the table back as plain records.
+// Standard MIDI Files built byte by byte, and the table read back as records.
 
 #include <cstdint>
 #include <ostream>
@@ -16,12 +15,11 @@ std::vector<T> operator+(std::vector<T> a, const std::vector<T>& b) {
     return a;
 }
 
-// A chunk: four id bytes, a big-endian length, the data.
+// Four id bytes, a big-endian length, the data.
 inline Bytes chunk(const char* id, const Bytes& data) {
     const auto n = static_cast<uint32_t>(data.size());
-    Bytes out{uint8_t(id[0]), uint8_t(id[1]), uint8_t(id[2]), uint8_t(id[3]),
-              uint8_t(n >> 24), uint8_t(n >> 16), uint8_t(n >> 8), uint8_t(n)};
-    return out + data;
+    return Bytes{uint8_t(id[0]), uint8_t(id[1]), uint8_t(id[2]), uint8_t(id[3]), uint8_t(n >> 24), uint8_t(n >> 16),
+                 uint8_t(n >> 8), uint8_t(n)} + data;
 }
 inline Bytes header(uint8_t format, uint8_t division_hi, uint8_t division_lo) {
     return chunk("MThd", {0, format, 0, 1, division_hi, division_lo});
@@ -31,13 +29,12 @@ inline Bytes track(const Bytes& events) { return chunk("MTrk", events); }
 struct Record {
     int32_t time;
     uint32_t message;
-    bool operator==(const Record& o) const { return time == o.time && message == o.message; }
+    bool operator==(const Record&) const = default;
 };
 inline void PrintTo(const Record& r, std::ostream* os) {
-    *os << "{" << r.time << ", " << std::hex << (r.message & 0xFF) << " " << (r.message >> 8 & 0xFF) << " "
-        << (r.message >> 16 & 0xFF) << std::dec << "}";
+    *os << "{" << r.time << ", 0x" << std::hex << r.message << std::dec << "}";
 }
-// A record as the message's three bytes in file order.
+// The message's three bytes in file order.
 inline Record rec(int32_t time, uint32_t status, uint32_t first, uint32_t second) {
     return {time, status | first << 8 | second << 16};
 }

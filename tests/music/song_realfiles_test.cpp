@@ -30,115 +30,107 @@ std::vector<Record> scale(int32_t start, uint32_t channel, std::vector<uint32_t>
 const std::vector<uint32_t> c_major{0x3C, 0x3E, 0x40, 0x41, 0x43, 0x45, 0x47, 0x48};
 const std::vector<uint32_t> c_sharp_major{0x3D, 0x3F, 0x41, 0x42, 0x44, 0x46, 0x48, 0x49};
 
-TEST(RealSongs, TwoTracks) {
-    // Format 0 with two track chunks: the second carries on the first's clock,
-    // which ends at 9 quarters.
-    EXPECT_TRUE(load_real("jazz_test-2-tracks-type-0.mid"));
-    EXPECT_EQ(table(), scale(96, 0, c_major) + scale(960, 1, c_sharp_major));
-    EXPECT_TRUE(load_real("jazz_test-2-tracks-type-1.mid"));
-    EXPECT_EQ(table(), scale(96, 0, c_major) + scale(96, 1, c_sharp_major));
-    // Format 2 is rejected at the header, before any track.
-    EXPECT_FALSE(load_real("jazz_test-2-tracks-type-2.mid"));
-    EXPECT_EQ(music_event_count, 0);
+// Eight quarter notes, 96 ticks apart; after FF 01 (or F0) the remembered
+// status is the meta (or sysex) byte, so "00 43 7F" that follows is read as
+// meta type 43 (or a sysex) of 127 (or 67) bytes, which runs past the track:
+// only the first four notes count.
+std::vector<Record> four_notes() {
+    std::vector<Record> out;
+    for (int32_t i = 0; i < 4; ++i) out = out + std::vector<Record>{rec(96 * i, 0x90, c_major[i], 0x7F),
+                                                                    rec(96 * i + 96, 0x90, c_major[i], 0x00)};
+    return out;
 }
 
-TEST(RealSongs, RunningStatusBrokenByMetaOrSysex) {
-    // After FF 01 (or F0) the remembered status is the meta (or sysex) byte, so
-    // "00 43 7F" that follows is read as meta type 43 (or a sysex) of 127 (or
-    // 67) bytes, which runs past the track: only the first four notes count.
-    std::vector<Record> expected;
-    for (int i = 0; i < 4; ++i) {
-        expected.push_back(rec(96 * i, 0x90, c_major[i], 0x7F));
-        expected.push_back(rec(96 * i + 96, 0x90, c_major[i], 0x00));
-    }
-    EXPECT_TRUE(load_real("jazz_test-running-status-metaevent.mid"));
-    EXPECT_EQ(table(), expected);
-    EXPECT_TRUE(load_real("jazz_test-running-status-sysex.mid"));
-    EXPECT_EQ(table(), expected);
-}
-
-TEST(RealSongs, DamagedFiles) {
-    // The track claims one byte more than the file holds: the short chunk is
-    // not parsed at all.
-    EXPECT_TRUE(load_real("jazz_test-corrupt-file-missing-byte.mid"));
-    EXPECT_EQ(music_event_count, 0);
-    // F4 with length 0, then 90 3C is a delta time and 7F, under the running
-    // F4, a length of 127 that runs past the track.
-    EXPECT_TRUE(load_real("jazz_test-illegal-message-f4.mid"));
-    EXPECT_EQ(music_event_count, 0);
-    // The "Junk" chunk is read through four bytes at a time; the group at
-    // offset 0x52 (02 15 'h' 't', inside a text event) is taken as a header
-    // whose format byte, '/', is above 1.
-    EXPECT_FALSE(load_real("jazz_test-non-midi-track.mid"));
-    EXPECT_EQ(music_event_count, 0);
-}
-
-TEST(RealSongs, KaraokeFile) {
-    // 100 ticks per quarter at 666667 us: 1.49 ticks per 10 ms. The lyrics
-    // track holds only meta events; the melody track has a program change,
-    // 51 notes and switches, and a closing chord in running status.
-    EXPECT_TRUE(load_real("jazz_test-karaoke-kar.mid"));
-    const std::vector<Record> t = table();
-    ASSERT_EQ(t.size(), 60u);
-    EXPECT_EQ(t[0], rec(0, 0xFF, 0x51, 1));
-    EXPECT_EQ(t[1], rec(0, 0xC0, 0x0B, 0));
-    EXPECT_EQ(t[2], rec(0, 0x90, 0x40, 0x7F));
-    EXPECT_EQ(t[3], rec(75, 0x80, 0x40, 0x40));
-    EXPECT_EQ(t[53], rec(1500, 0x90, 0x40, 0x64));
-    EXPECT_EQ(t[56], rec(1590, 0x80, 0x3C, 0x40));
-    EXPECT_EQ(t[59], rec(1590, 0x80, 0x48, 0x40));
-}
-
-TEST(RealSongs, SmpteDivision) {
-    // Division E2 78: no tempo records; times stay in the file's ticks.
-    EXPECT_TRUE(load_real("jdk_MidiSMPTE.mid"));
-    const std::vector<Record> t = table();
-    ASSERT_EQ(t.size(), 24u);
-    EXPECT_EQ(t[0], rec(0, 0x90, 0x1E, 0x64));
-    EXPECT_EQ(t[1], rec(1969, 0x80, 0x32, 0x64));
-    EXPECT_EQ(t[2], rec(3830, 0x90, 0x1F, 0x64));
-    EXPECT_EQ(t[23], rec(43243, 0x80, 0x3D, 0x64));
-}
-
-TEST(RealSongs, TempoChanges) {
-    // 480 ticks per quarter; tempos 500000, 545454, 666666 and 1000000 us give
-    // 9.6, 8.8, 7.2 and 4.8 ticks per 10 ms. Each tempo is followed by four
-    // notes as on/zero-velocity pairs 120 ticks long, 480 apart.
-    EXPECT_TRUE(load_real("m21_test10.mid"));
-    std::vector<Record> expected;
+// 480 ticks per quarter; tempos 500000, 545454, 666666 and 1000000 us give
+// 9.6, 8.8, 7.2 and 4.8 ticks per 10 ms. Each tempo is followed by four notes
+// as on/zero-velocity pairs 120 ticks long, 480 apart.
+std::vector<Record> tempo_changes() {
+    std::vector<Record> out;
     const uint32_t rates[] = {9, 8, 7, 4};
     for (int32_t k = 0; k < 4; ++k) {
-        expected.push_back(rec(1920 * k, 0xFF, 0x51, rates[k]));
-        for (int32_t n = 0; n < 4; ++n) {
-            expected.push_back(rec(1920 * k + 480 * n, 0x90, 0x35, 0x50));
-            expected.push_back(rec(1920 * k + 480 * n + 120, 0x90, 0x35, 0x00));
-        }
+        out.push_back(rec(1920 * k, 0xFF, 0x51, rates[k]));
+        for (int32_t n = 0; n < 4; ++n)
+            out = out + std::vector<Record>{rec(1920 * k + 480 * n, 0x90, 0x35, 0x50),
+                                            rec(1920 * k + 480 * n + 120, 0x90, 0x35, 0x00)};
     }
-    EXPECT_EQ(table(), expected);
+    return out;
 }
 
-TEST(RealSongs, ConductorTrackThenNotes) {
-    // 192 ticks per quarter; 535714 and 625000 us both truncate to 3 ticks per
-    // 10 ms. The second track starts from 0 again with its program, controls in
-    // running status, and a chord.
-    EXPECT_TRUE(load_real("m21_test09.mid"));
-    const std::vector<Record> t = table();
-    ASSERT_GE(t.size(), 13u);
-    EXPECT_LE(t.size(), 4096u);
-    const std::vector<Record> head(t.begin(), t.begin() + 13);
-    EXPECT_EQ(head, (std::vector<Record>{
-                        rec(0, 0xFF, 0x51, 3), rec(17856, 0xFF, 0x51, 3), rec(22368, 0xFF, 0x51, 3),
-                        rec(25920, 0xFF, 0x51, 3), rec(30432, 0xFF, 0x51, 3), rec(0, 0xC0, 0x00, 0),
-                        rec(0, 0xB0, 0x07, 0x7F), rec(0, 0xB0, 0x0A, 0x3F), rec(0, 0xB0, 0x5B, 0x5F),
-                        rec(0, 0xB0, 0x5D, 0x00), rec(0, 0x90, 0x3E, 0x69), rec(0, 0x90, 0x41, 0x69),
-                        rec(0, 0x90, 0x45, 0x69)}));
+TEST(RealSongs, WholeTables) {
+    struct Case {
+        const char* file;
+        bool result;
+        std::vector<Record> expected;
+    };
+    const Case cases[] = {
+        // Format 0 with two track chunks: the second carries on the first's
+        // clock, which ends at 9 quarters. Format 2 is rejected at the header.
+        {"jazz_test-2-tracks-type-0.mid", true, scale(96, 0, c_major) + scale(960, 1, c_sharp_major)},
+        {"jazz_test-2-tracks-type-1.mid", true, scale(96, 0, c_major) + scale(96, 1, c_sharp_major)},
+        {"jazz_test-2-tracks-type-2.mid", false, {}},
+        {"jazz_test-running-status-metaevent.mid", true, four_notes()},
+        {"jazz_test-running-status-sysex.mid", true, four_notes()},
+        // The track claims one byte more than the file holds: the short chunk is not parsed.
+        {"jazz_test-corrupt-file-missing-byte.mid", true, {}},
+        // F4 with length 0, then 90 3C is a delta time and 7F, under the running
+        // F4, a length of 127 that runs past the track.
+        {"jazz_test-illegal-message-f4.mid", true, {}},
+        // The "Junk" chunk is read four bytes at a time; the group at offset 0x52
+        // (02 15 'h' 't', inside a text event) is taken as a header whose format
+        // byte, '/', is above 1.
+        {"jazz_test-non-midi-track.mid", false, {}},
+        {"m21_test10.mid", true, tempo_changes()},
+        // 120 ticks per quarter at 375000 us: 3.2. An empty track, then three
+        // sysex messages (36, 256 and 1 bytes) with no end-of-track event.
+        {"midly_SysExTest.mid", true, {rec(0, 0xFF, 0x51, 3)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        EXPECT_EQ(load_real(c.file), c.result);
+        EXPECT_EQ(table(), c.expected);
+    }
 }
 
-TEST(RealSongs, SysexOnlyTrack) {
-    // 120 ticks per quarter at 375000 us: 3.2. An empty track, then a track of
-    // three sysex messages (36, 256 and 1 bytes) with no end-of-track event.
-    EXPECT_TRUE(load_real("midly_SysExTest.mid"));
-    EXPECT_EQ(table(), std::vector<Record>{rec(0, 0xFF, 0x51, 3)});
+// Longer files: the record count (or, when 0, at least the records given) and
+// records at given places.
+TEST(RealSongs, RecordsAtPlaces) {
+    struct Case {
+        const char* file;
+        size_t count;
+        std::vector<std::pair<size_t, Record>> at;
+    };
+    const Case cases[] = {
+        // 100 ticks per quarter at 666667 us: 1.49 ticks per 10 ms. The lyrics
+        // track holds only meta events; the melody track has a program change,
+        // 51 notes and switches, and a closing chord in running status.
+        {"jazz_test-karaoke-kar.mid", 60,
+         {{0, rec(0, 0xFF, 0x51, 1)}, {1, rec(0, 0xC0, 0x0B, 0)}, {2, rec(0, 0x90, 0x40, 0x7F)},
+          {3, rec(75, 0x80, 0x40, 0x40)}, {53, rec(1500, 0x90, 0x40, 0x64)}, {56, rec(1590, 0x80, 0x3C, 0x40)},
+          {59, rec(1590, 0x80, 0x48, 0x40)}}},
+        // Division E2 78: no tempo records; times stay in the file's ticks.
+        {"jdk_MidiSMPTE.mid", 24,
+         {{0, rec(0, 0x90, 0x1E, 0x64)}, {1, rec(1969, 0x80, 0x32, 0x64)}, {2, rec(3830, 0x90, 0x1F, 0x64)},
+          {23, rec(43243, 0x80, 0x3D, 0x64)}}},
+        // 192 ticks per quarter; 535714 and 625000 us both truncate to 3 ticks
+        // per 10 ms. The second track starts from 0 again with its program,
+        // controls in running status, and a chord.
+        {"m21_test09.mid", 0,
+         {{0, rec(0, 0xFF, 0x51, 3)}, {1, rec(17856, 0xFF, 0x51, 3)}, {2, rec(22368, 0xFF, 0x51, 3)},
+          {3, rec(25920, 0xFF, 0x51, 3)}, {4, rec(30432, 0xFF, 0x51, 3)}, {5, rec(0, 0xC0, 0x00, 0)},
+          {6, rec(0, 0xB0, 0x07, 0x7F)}, {7, rec(0, 0xB0, 0x0A, 0x3F)}, {8, rec(0, 0xB0, 0x5B, 0x5F)},
+          {9, rec(0, 0xB0, 0x5D, 0x00)}, {10, rec(0, 0x90, 0x3E, 0x69)}, {11, rec(0, 0x90, 0x41, 0x69)},
+          {12, rec(0, 0x90, 0x45, 0x69)}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        EXPECT_TRUE(load_real(c.file));
+        const std::vector<Record> t = table();
+        if (c.count != 0) {
+            ASSERT_EQ(t.size(), c.count);
+        }
+        ASSERT_GT(t.size(), c.at.back().first);
+        for (const auto& [i, r] : c.at) EXPECT_EQ(t[i], r) << "record " << i;
+    }
 }
 
 }  // namespace
