@@ -31,7 +31,7 @@ run_suites() {
   rm -f "$junit"
   echo "== tests: $preset"
   ctest --preset "$preset" --output-junit "$junit" "$@" > "$log_dir/ctest-$preset.log" 2>&1
-  grep -E '^[0-9]+% tests passed|Failed|\*\*\*' "$log_dir/ctest-$preset.log" | sed 's/^/   /' | head -n 40
+  grep -E '^[0-9]+% tests passed|\*\*\*|^[[:space:]]+[0-9]+ - ' "$log_dir/ctest-$preset.log" | sed 's/^/   /' | head -n 40
   if [ ! -s "$junit" ]; then
     echo "   no results from ctest ($preset)"
     failed=$((failed + 1))
