@@ -38,8 +38,7 @@ void steer(const Frame& frame, Sprite& bee) {
 BeeOutcome dive(Frame& frame, Sprite& bee) {
     steer(frame, bee);
     bee.vy = dive_speed;
-    bee.x = moved(bee.x, bee.vx, frame.dt);
-    bee.y = moved(bee.y, bee.vy, frame.dt);
+    move_sprite(bee, frame.dt);
     if (frame.paddle && overlaps(*frame.paddle, bee)) {
         game.score += sting_points;
         bee.y = 0;
@@ -95,8 +94,7 @@ void bullet_stage(Frame& frame) {
     if (!frame.bullet) return;
     draw_sprite(*frame.bullet, SpriteImage::bullet);
     if (game.paused) return;
-    frame.bullet->x = moved(frame.bullet->x, frame.bullet->vx, frame.dt);
-    frame.bullet->y = moved(frame.bullet->y, frame.bullet->vy, frame.dt);
+    move_sprite(*frame.bullet, frame.dt);
     // Bullets never reach the combs: they vanish at the edge of their zone.
     if (frame.bullet->y < game.comb_zone_bottom) frame.bullet = remove_current(bullet_list);
 }

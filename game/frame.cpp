@@ -81,8 +81,7 @@ void ball_stage(Frame& frame) {
     draw_sprite(*frame.ball, SpriteImage::ball);
     if (game.paused) return;
     Sprite& ball = *frame.ball;
-    ball.x = moved(ball.x, ball.vx, frame.dt);
-    ball.y = moved(ball.y, ball.vy, frame.dt);
+    move_sprite(ball, frame.dt);
     if (ball.y > game.paddle_line) {
         // A fast ball may bounce and still be lost in the same frame.
         bounce_off_paddle(frame);
@@ -142,9 +141,10 @@ void play_sound(const char16_t* name) {
     if (effects_open.load()) play_effect(name);
 }
 
-float moved(float position, float velocity, float dt) {
-    return static_cast<float>(static_cast<double>(position) +
-                              static_cast<double>(velocity) * static_cast<double>(dt));
+void move_sprite(Sprite& sprite, float dt) {
+    const double step = dt;
+    sprite.x = static_cast<float>(static_cast<double>(sprite.x) + static_cast<double>(sprite.vx) * step);
+    sprite.y = static_cast<float>(static_cast<double>(sprite.y) + static_cast<double>(sprite.vy) * step);
 }
 
 void retake_sprites(Frame& frame) {

@@ -26,8 +26,9 @@ void frame_step(const PaintInfo& paint);
 // Play an effect from the media folder, but only while the effect stream is
 // open; the frame goes on the same either way.
 void play_sound(const char16_t* name);
-// position + velocity * dt, worked out in double and stored as float.
-float moved(float position, float velocity, float dt);
+// One step of a sprite along its velocity: x first, then y, each worked out
+// in double and stored as float.
+void move_sprite(Sprite& sprite, float dt);
 // Take the paddle, ball and bullet from their lists again, after a dialog or
 // message box in which other frames may have run.
 void retake_sprites(Frame& frame);
