@@ -24,7 +24,7 @@ void end_game_after_last_ball(Frame& frame) {
 
 void game_over_by_sting(Frame& frame) {
     toggle_pause();
-    message_box(u"GAME OVER", u"Pinecastle");
+    message_box(u"GAME OVER", message_caption);
     retake_sprites(frame);
     game.score = 0;
     game.level = 1;

@@ -12,6 +12,12 @@ enum : int {
     dialog_new_score = 135,
 };
 
+// Items of those templates the core reads or writes.
+enum : int {
+    item_name_edit = 1000,         // New High Score: the name
+    item_first_score_line = 1001,  // High Scores: lines 1001, 1002, 1003, best first
+};
+
 // Command numbers a dialog procedure receives (the low 16 bits of the command).
 enum : int {
     command_ok = 1,
@@ -34,6 +40,9 @@ void dialog_end(DialogHandle dialog, intptr_t result);
 void dialog_set_text(DialogHandle dialog, int item, const char16_t* text);
 // Copy at most capacity - 1 units of the item's text and a zero into out.
 void dialog_get_text(DialogHandle dialog, int item, char16_t* out, int capacity);
+
+// The caption of every message box the game shows.
+inline constexpr char16_t message_caption[] = u"Pinecastle";
 
 // A message box with no owner window, the warning icon and an OK button.
 // Returns when the player closes it; the main window stays usable meanwhile.

@@ -6,15 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr uint32_t wave_open_notice = 955;   // WOM_OPEN
-constexpr uint32_t wave_close_notice = 956;  // WOM_CLOSE
-constexpr uint32_t wave_done_notice = 957;   // WOM_DONE
-
 using WaveDevice = void*;
-// Called by the device for each notice; for wave_done_notice the queued block
-// has finished playing and may be refilled and queued again from inside it.
-using WaveCallback = void (*)(WaveDevice device, uint32_t message, uintptr_t instance,
-                              uintptr_t param1, uintptr_t param2);
+// Called once for each block the device has finished with (played, or handed
+// back by a reset), in the order they were queued, never two at once; the
+// block may be refilled and queued again from inside it. On Win32 this is
+// WOM_DONE, relayed to a thread of ours because waveOutWrite must not be
+// called from inside the system's own notification.
+using WaveCallback = void (*)(WaveDevice device);
 
 // Open the default output at 11025 Hz, mono, 16 bits; null when it cannot.
 WaveDevice wave_out_open(WaveCallback callback);

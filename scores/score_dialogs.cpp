@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int item_name_edit = 1000;
-constexpr int item_first_line = 1001;
 constexpr int name_capacity = 100;
 
 }  // namespace
@@ -25,7 +23,7 @@ bool high_scores_proc(DialogHandle dialog, DialogEvent event, int command) {
         for (int i = 0; i < 3; ++i) {
             char16_t line[high_score_line_capacity];
             format_high_score_line(score_table.entries[i], line);
-            dialog_set_text(dialog, item_first_line + i, line);
+            dialog_set_text(dialog, item_first_score_line + i, line);
         }
         return true;
     }

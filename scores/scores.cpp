@@ -23,7 +23,7 @@ constexpr char16_t score_temp_name[] = u"scores.bin.tmp";
 void report_save_error() {
     char16_t text[64];
     format_text(text, 64, u"Error saving the score file [%s].", score_file_name);
-    message_box(text, u"Pinecastle");
+    message_box(text, message_caption);
 }
 
 // Write the whole file to temp and push it to the disk before it takes the
@@ -96,7 +96,7 @@ void insert_entry(int32_t score) {
 
 void submit_score(int32_t score) {
     if (static_cast<uint32_t>(score) <= static_cast<uint32_t>(score_table.entries[2].score)) {
-        message_box(u"GAME OVER", u"Pinecastle");
+        message_box(u"GAME OVER", message_caption);
         return;
     }
     pending_entry.score = score;

@@ -127,8 +127,7 @@ void close_effects() {
     release_stream();
 }
 
-void effects_block_done(WaveDevice, uint32_t message, uintptr_t, uintptr_t, uintptr_t) {
-    if (message != wave_done_notice) return;
+void effects_block_done(WaveDevice) {
     in_block_done.fetch_add(1, std::memory_order_seq_cst);
     if (effects_open.load(std::memory_order_seq_cst)) {
         refill_block();

@@ -15,10 +15,9 @@ extern std::atomic<bool> effects_open;
 void open_effects();
 void close_effects();
 
-// The device's thread: one block has finished playing (WOM_DONE); refill it
-// from the ring and queue it again. Other notices are ignored.
-void effects_block_done(WaveDevice device, uint32_t message, uintptr_t instance, uintptr_t param1,
-                        uintptr_t param2);
+// The device's thread: one block has finished playing; refill it from the
+// ring and queue it again.
+void effects_block_done(WaveDevice device);
 
 // Sizes: one block is 2048 samples (185.8 ms), the ring 32 blocks (5.94 s).
 constexpr uint32_t block_samples = 2048;

@@ -2,16 +2,21 @@
 
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/window.h"
 
 NullClock null_clock;
 NullPointer null_pointer;
 NullFiles null_files;
+NullWindow null_window;
 
 void reset_null_platform() {
     null_clock = NullClock{};
     null_pointer = NullPointer{};
     null_files = NullFiles{};
+    null_window = NullWindow{};
 }
+
+void window_destroy() { ++null_window.destroys; }
 
 uint32_t clock_ms() { return null_clock.now; }
 

@@ -36,4 +36,10 @@ struct NullFiles {
 };
 extern NullFiles null_files;
 
+// Window: how many times the core asked for the main window's end.
+struct NullWindow {
+    int destroys = 0;
+};
+extern NullWindow null_window;
+
 void reset_null_platform();

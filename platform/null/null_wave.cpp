@@ -13,8 +13,8 @@ std::mutex wave_lock;
 WaveDevice device_handle() { return &null_wave; }
 
 // Calls the callback outside the lock: the callback writes to the device.
-void deliver(WaveCallback callback, uint32_t message) {
-    if (callback) callback(device_handle(), message, 0, 0, 0);
+void deliver(WaveCallback callback) {
+    if (callback) callback(device_handle());
 }
 
 }  // namespace
@@ -24,31 +24,25 @@ void reset_null_wave() {
     null_wave = NullWave{};
 }
 
-bool null_wave_notify(uint32_t message) {
+bool null_wave_block_done() {
     WaveCallback callback = nullptr;
     {
         std::lock_guard<std::mutex> hold(wave_lock);
-        if (!null_wave.is_open) return false;
-        if (message == wave_done_notice) {
-            if (!null_wave.queued) return false;
-            null_wave.queued = false;
-        }
+        if (!null_wave.is_open || !null_wave.queued) return false;
+        null_wave.queued = false;
         callback = null_wave.callback;
     }
-    deliver(callback, message);
+    deliver(callback);
     return true;
 }
 
 WaveDevice wave_out_open(WaveCallback callback) {
-    {
-        std::lock_guard<std::mutex> hold(wave_lock);
-        ++null_wave.opens;
-        if (null_wave.fail_open) return nullptr;
-        null_wave.is_open = true;
-        null_wave.queued = false;
-        null_wave.callback = callback;
-    }
-    deliver(callback, wave_open_notice);
+    std::lock_guard<std::mutex> hold(wave_lock);
+    ++null_wave.opens;
+    if (null_wave.fail_open) return nullptr;
+    null_wave.is_open = true;
+    null_wave.queued = false;
+    null_wave.callback = callback;
     return device_handle();
 }
 
@@ -98,19 +92,14 @@ void wave_out_reset(WaveDevice) {
         null_wave.queued = false;
         callback = null_wave.callback;
     }
-    deliver(callback, wave_done_notice);  // the block comes back as played
+    deliver(callback);  // the block comes back as played
 }
 
 void wave_out_close(WaveDevice) {
-    WaveCallback callback = nullptr;
-    {
-        std::lock_guard<std::mutex> hold(wave_lock);
-        ++null_wave.closes;
-        if (!null_wave.is_open) return;
-        callback = null_wave.callback;
-        null_wave.is_open = false;
-        null_wave.callback = nullptr;
-        null_wave.block = nullptr;
-    }
-    deliver(callback, wave_close_notice);
+    std::lock_guard<std::mutex> hold(wave_lock);
+    ++null_wave.closes;
+    if (!null_wave.is_open) return;
+    null_wave.is_open = false;
+    null_wave.callback = nullptr;
+    null_wave.block = nullptr;
 }

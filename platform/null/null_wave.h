@@ -1,7 +1,7 @@
 #pragma once
 // A wave device driven by hand. It records every block queued (a copy of the
 // block at each write) and counts the calls; nothing plays until the test
-// delivers a notice with null_wave_notify, from whichever thread it likes.
+// says a block is done with null_wave_block_done, from whichever thread it likes.
 // The port's functions lock the device's state, so a test may notify from
 // one thread while another opens, writes and closes; read the struct only
 // while no other thread is using the device.
@@ -34,7 +34,7 @@ struct NullWave {
 extern NullWave null_wave;
 
 void reset_null_wave();
-// Deliver message to the open device's callback, as the device's own thread
-// would. A done notice needs a queued block, which it hands back first.
-// False (nothing delivered) when there is no such block or no open device.
-bool null_wave_notify(uint32_t message);
+// The queued block has played: hand it back and call the open device's
+// callback, as the device's own thread would. False (nothing delivered) when
+// no block is queued or no device is open.
+bool null_wave_block_done();

@@ -31,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!known || code == 4) std::abort();
     if (!effect_playable(code) && effect_samples_mixed != 0) std::abort();
     if (effect_samples_mixed > size / 4) std::abort();
-    effects_block_done(nullptr, wave_done_notice, 0, 0, 0);  // and the ring moves on
+    effects_block_done(nullptr);  // and the ring moves on
     return 0;
 }

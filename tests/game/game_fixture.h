@@ -108,7 +108,7 @@ protected:
                                               [](const NullDialogRun& r) { return r.template_id == dialog_new_score; }));
     }
     void answer_new_score(const std::u16string& name) {
-        null_dialogs.script.push_back(null_type(1000, name));  // the name field
+        null_dialogs.script.push_back(null_type(item_name_edit, name));  // the name field
         null_dialogs.script.push_back(null_press(command_ok));
     }
     void table_scores(int32_t a, int32_t b, int32_t c) {

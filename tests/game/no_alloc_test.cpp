@@ -5,6 +5,7 @@
 
 #include "game/frame.h"
 #include "game/game_state.h"
+#include "game/program.h"
 #include "platform/null/null_canvas.h"
 #include "platform/null/null_dialogs.h"
 #include "platform/null/null_platform.h"
@@ -20,8 +21,7 @@ TEST(SteadyState, AutoPlayAllocatesOnlyWhereALevelIsLaidOut) {
     reset_null_dialogs();
     ScratchDir scratch;
     reset_world();
-    load_scores();
-    new_game();
+    game_start();
     // The recording stand-ins keep their records in containers; give them room
     // for the largest frame once, so only the game's own allocations count.
     null_canvas = NullCanvas{};

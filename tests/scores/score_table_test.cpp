@@ -24,7 +24,7 @@ struct GameOver {
 TEST_F(ScoresTest, GameOverEntersQualifyingScores) {
     const std::vector<Entry> table = {{u"a", 50}, {u"b", 30}, {u"c", 10}};
     const std::vector<Entry> all_big(3, Entry{u"x", INT32_MIN});
-    const Steps ok_new = {null_type(1000, u"new"), null_press(command_ok)};
+    const Steps ok_new = {null_type(item_name_edit, u"new"), null_press(command_ok)};
     const std::u16string long_name(120, u'n');
     const GameOver cases[] = {
         {"ties go below", table, 30, true, ok_new, {u"50: a.", u"30: b.", u"30: new."}},
@@ -34,14 +34,14 @@ TEST_F(ScoresTest, GameOverEntersQualifyingScores) {
         {"below a stored 2147483648", {{u"big", INT32_MIN}, {u"b", 30}, {u"c", 10}}, 1000, true, ok_new,
          {u"-2147483648: big.", u"1000: new.", u"30: b."}},
         {"all stored 2147483648", all_big, INT32_MAX, false, ok_new, Lines(3, u"-2147483648: x.")},
-        {"OK emptied", table, 77, true, {null_type(1000, u""), null_press(command_ok)},
+        {"OK emptied", table, 77, true, {null_type(item_name_edit, u""), null_press(command_ok)},
          {u"77: .", u"50: a.", u"30: b."}},
-        {"Cancel after typing", table, 77, true, {null_type(1000, u"Bob"), null_press(command_cancel)},
+        {"Cancel after typing", table, 77, true, {null_type(item_name_edit, u"Bob"), null_press(command_cancel)},
          {u"77: anonymous.", u"50: a.", u"30: b."}},
-        {"120 characters, cut to 99", table, 77, true, {null_type(1000, long_name), null_press(command_ok)},
+        {"120 characters, cut to 99", table, 77, true, {null_type(item_name_edit, long_name), null_press(command_ok)},
          {u"77: " + long_name.substr(0, 99) + u".", u"50: a.", u"30: b."}},
         // The edit box's own notifications arrive as its item's command.
-        {"other commands first", table, 77, true, {null_press(1000), null_type(1000, u"Cy"), null_press(command_ok)},
+        {"other commands first", table, 77, true, {null_press(1000), null_type(item_name_edit, u"Cy"), null_press(command_ok)},
          {u"77: Cy.", u"50: a.", u"30: b."}},
     };
     for (const GameOver& c : cases) {

@@ -30,7 +30,7 @@ TEST_F(NoAllocation, AfterTheStreamOpens) {
         for (const char16_t* name : {u"good.wav", u"bad.wav", u"missing.wav", u"doing.wav", u"hit.wav",
                                      u"brick.wav", u"buzz.wav"})
             codes += play_effect(name);
-        null_wave_notify(wave_done_notice);
+        null_wave_block_done();
     }
     EXPECT_EQ(allocations_so_far() - before, 0u);
     EXPECT_EQ(codes, 40 * (14 + 4));  // only bad.wav and missing.wav fail

@@ -29,13 +29,9 @@ TEST_F(Stream, BlockSequenceFromOpenToClose) {
     EXPECT_EQ(null_wave.block_bytes, 4096u);
     fill_ring(0, ramp(1));
     fill_ring(63488, ramp(-3000));
-    // Notices other than done change nothing: no write, no move, no clearing.
-    EXPECT_TRUE(null_wave_notify(wave_open_notice));
-    EXPECT_TRUE(null_wave_notify(wave_close_notice));
-    effects_block_done(nullptr, 958, 0, 0, 0);
     EXPECT_EQ(null_wave.writes, 1);
     for (uint32_t turn = 1; turn <= 33; ++turn) {
-        ASSERT_TRUE(null_wave_notify(wave_done_notice));
+        ASSERT_TRUE(null_wave_block_done());
         EXPECT_EQ(play_pos.load(), (turn * 2048) % 65536) << turn;
     }
     ASSERT_EQ(null_wave.written.size(), 34u);
@@ -65,8 +61,8 @@ TEST_F(Stream, BlockSequenceFromOpenToClose) {
 }
 
 TEST_F(Stream, OpeningAnOpenStreamStartsAFreshOneAtTheSamePosition) {
-    null_wave_notify(wave_done_notice);
-    null_wave_notify(wave_done_notice);
+    null_wave_block_done();
+    null_wave_block_done();
     fill_ring(4096, ramp(1));
     open_effects();
     EXPECT_TRUE(effects_open);

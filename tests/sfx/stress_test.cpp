@@ -19,7 +19,7 @@ TEST_F(StreamStress, MixingAndClosingWhileTheDeviceRefills) {
     std::atomic<int> refills{0};
     std::thread device([&] {
         while (!stop.load())
-            if (null_wave_notify(wave_done_notice)) refills.fetch_add(1);
+            if (null_wave_block_done()) refills.fetch_add(1);
             else std::this_thread::yield();
     });
     int played = 0;

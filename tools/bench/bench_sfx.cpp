@@ -32,7 +32,7 @@ void play(benchmark::State& state, const char16_t* name) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(play_effect(name));
         // Let the ring move on now and then so it does not sit saturated.
-        if ((state.iterations() & 15) == 0) effects_block_done(nullptr, wave_done_notice, 0, 0, 0);
+        if ((state.iterations() & 15) == 0) effects_block_done(nullptr);
     }
     if (!effect_playable(play_effect(name))) state.SkipWithError("the effect does not play");
     state.counters["samples"] = effect_samples_mixed;
@@ -83,7 +83,7 @@ BENCHMARK(BM_play_five_seconds)->Unit(benchmark::kMicrosecond);
 
 void BM_refill(benchmark::State& state) {
     open_stream_in(WAXDROP_SOURCE_DIR);
-    for (auto _ : state) effects_block_done(nullptr, wave_done_notice, 0, 0, 0);
+    for (auto _ : state) effects_block_done(nullptr);
     close_effects();
 }
 BENCHMARK(BM_refill)->Unit(benchmark::kMicrosecond);

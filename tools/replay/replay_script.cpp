@@ -8,6 +8,7 @@
 #include "game/controls.h"
 #include "game/frame.h"
 #include "game/game_state.h"
+#include "game/program.h"
 #include "platform/null/null_dialogs.h"
 #include "platform/null/null_platform.h"
 #include "platform/soft/png.h"
@@ -110,8 +111,7 @@ void start_replay(Replay& r, const std::string& media_dir) {
     reset_world();
     std::filesystem::create_directories(std::filesystem::path(media_dir) / "media");
     null_files.module_name = (std::filesystem::path(media_dir) / "waxdrop").u16string();
-    load_scores();
-    new_game();
+    game_start();
     null_clock.now = 1000;
     r.frames = 0;
     r.player = AutoPlayer{};
