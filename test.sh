@@ -45,6 +45,31 @@ run_suites() {
   failed=$((failed + fails))
 }
 
+# Runs a script that reports its own cases (end-to-end flows, equivalence
+# checks) and ends with a line "N passed, N failed"; adds those to the totals.
+# A script that ends without that line counts as one failure.
+run_script() {
+  local name=$1; shift
+  echo "== $name"
+  "$@" > "$log_dir/$name.log" 2>&1
+  local rc=$? line
+  grep -E '^(FAIL|SKIP)' "$log_dir/$name.log" | sed 's/^/   /' | head -n 40
+  line=$(grep -E '^[0-9]+ passed, [0-9]+ failed' "$log_dir/$name.log" | tail -n 1)
+  if [ -z "$line" ]; then
+    echo "   no result line from $name (exit $rc), see $log_dir/$name.log:"
+    tail -n 20 "$log_dir/$name.log" | sed 's/^/   /'
+    failed=$((failed + 1))
+    return
+  fi
+  echo "   $line"
+  passed=$((passed + $(cut -d' ' -f1 <<<"$line")))
+  failed=$((failed + $(cut -d' ' -f3 <<<"$line")))
+  if [ "$rc" -ne 0 ] && [ "$(cut -d' ' -f3 <<<"$line")" -eq 0 ]; then
+    echo "   $name exited $rc"
+    failed=$((failed + 1))
+  fi
+}
+
 step install waxdrop_install_deps
 
 if step configure-linux cmake --preset linux && step build-linux cmake --build --preset linux; then
