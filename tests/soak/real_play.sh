@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The real Linux game played for a long while on a private X display, with
+# music and effects going to a null sink: the pointer sweeps over the field,
+# the left button is clicked twice a second (resuming and firing), and Return
+# every few seconds answers a New High Score dialog or closes a GAME OVER box.
+# Prints the game's resident memory, threads and open files at the
+# checkpoint and at the end, and fails if the game died, grew by more than
+# 2 MB after the checkpoint, gained threads or files, or did not close cleanly.
+#
+#   tests/soak/real_play.sh [SECONDS] [CHECKPOINT_SECONDS] [GAME]
+# (defaults: 3600, 300, build/linux/waxdrop)
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+seconds=${1:-3600}
+checkpoint=${2:-300}
+game=$(realpath "${3:-build/linux/waxdrop}")
+. tests/e2e/session.sh
+trap e2e_session_stop EXIT
+e2e_session_start soak || exit 1
+export XDG_DATA_HOME="$E2E_DIR/data"
+
+e2e_spawn pid "$game"
+win=$(e2e_wait_window WaxDrop 20) || { echo "FAIL the game window did not appear"; echo "0 passed, 1 failed"; exit 1; }
+
+sample() {
+    local rss threads fds
+    rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
+    threads=$(awk '/^Threads/ {print $2}' "/proc/$pid/status")
+    fds=$(ls "/proc/$pid/fd" | wc -l)
+    echo "$rss $threads $fds"
+}
+
+start=$(date +%s)
+step=0
+read -r rss0 threads0 fds0 <<<"$(sample)"
+checked=""
+while [ $(( $(date +%s) - start )) -lt "$seconds" ]; do
+    kill -0 "$pid" 2>/dev/null || break
+    step=$((step + 1))
+    # A sweep across the field and back every 20 s, in the window's coordinates.
+    x=$(( 40 + (step * 7) % 1120 ))
+    [ "$x" -gt 600 ] && x=$(( 1200 - x ))
+    xdotool mousemove --window "$win" "$x" 300 click 1 >/dev/null 2>&1
+    if [ $((step % 10)) -eq 0 ]; then
+        # Dialogs and boxes may have their own windows; the key goes to
+        # whichever has the focus.
+        xdotool key Return >/dev/null 2>&1
+    fi
+    if [ -z "$checked" ] && [ $(( $(date +%s) - start )) -ge "$checkpoint" ]; then
+        read -r rss1 threads1 fds1 <<<"$(sample)"
+        checked=1
+        echo "at ${checkpoint} s: resident ${rss1} kB, ${threads1} threads, ${fds1} files"
+    fi
+    sleep 0.5
+done
+
+pass=0 fail=0
+check() { if eval "$2"; then echo "PASS $1"; pass=$((pass + 1)); else echo "FAIL $1"; fail=$((fail + 1)); fi; }
+check "the game ran for ${seconds} s" 'kill -0 "$pid" 2>/dev/null'
+if kill -0 "$pid" 2>/dev/null; then
+    read -r rss2 threads2 fds2 <<<"$(sample)"
+    echo "at start: resident ${rss0} kB, ${threads0} threads, ${fds0} files"
+    echo "at the end: resident ${rss2} kB, ${threads2} threads, ${fds2} files"
+    [ -n "$checked" ] || { rss1=$rss0; threads1=$threads0; fds1=$fds0; }
+    check "resident memory within 2 MB of the checkpoint" '[ $((rss2 - rss1)) -le 2048 ]'
+    check "no more threads than at the checkpoint" '[ "$threads2" -le "$threads1" ]'
+    check "no more open files than at the checkpoint" '[ "$fds2" -le "$fds1" ]'
+    xdotool key --window "$win" alt+F4 >/dev/null 2>&1
+    status=$(e2e_wait_exit "$pid" 5)
+    check "Alt+F4 ends it with status 0 within 5 s" '[ "$status" = 0 ]'
+fi
+echo "$pass passed, $fail failed"
+[ "$fail" -eq 0 ]
