@@ -138,10 +138,6 @@ TEST_F(ScoreFileTest, FileThatCannotBeWrittenStillLoads) {
 #endif
 }
 
-size_t write_half(const void* data, size_t size, size_t count, std::FILE* f) {
-    return std::fwrite(data, size, count / 2, f);
-}
-
 // Every failed save leaves the old file byte for byte (where there was one),
 // no temporary file, the new entry in the table, and one message.
 TEST_F(ScoreFileTest, FailedSaveKeepsOldFileAndSaysSo) {
@@ -151,8 +147,9 @@ TEST_F(ScoreFileTest, FailedSaveKeepsOldFileAndSaysSo) {
         std::function<void()> spoil;
         bool had_file;
     } cases[] = {
-        {"write cut short", [] { score_file_write = write_half; }, true},
-        {"temp cannot be created", [&] { fs::create_directory(temp()); }, true},
+        {"the new file takes no bytes", [] { null_files.fail_writes = true; }, true},
+        {"the new file cannot be created", [] { null_files.fail_open_for = u"scores.bin.tmp"; }, true},
+        {"the new file cannot take the old one's place", [] { null_files.fail_replace = true; }, true},
         {"media missing", [&] { fs::remove_all(media); }, false},
     };
     for (const auto& c : cases) {
@@ -160,11 +157,12 @@ TEST_F(ScoreFileTest, FailedSaveKeepsOldFileAndSaysSo) {
         fs::remove_all(media);
         fs::create_directory(media);
         reset_null_dialogs();
-        score_file_write = real_write;
+        null_files.fail_writes = null_files.fail_replace = false;
+        null_files.fail_open_for.clear();
         set_table({{u"old", 50}, {u"old", 30}, {u"old", 10}});
         const Bytes old_bytes = saved();
         c.spoil();
-        null_dialogs.script = {null_type(1000, u"new"), null_press(command_ok)};
+        null_dialogs.script = {null_type(item_name_edit, u"new"), null_press(command_ok)};
         submit_score(40);
         EXPECT_EQ(read_file(file()), c.had_file ? old_bytes : Bytes{});
         EXPECT_FALSE(fs::is_regular_file(temp()));
