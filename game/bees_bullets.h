@@ -1,7 +1,7 @@
 #pragma once
 // The player's gun and the bees. Window thread only.
 
-#include "game/frame.h"
+#include "game/stage.h"
 
 // A left click while the game runs: spend a bullet and (re)start the one
 // bullet from the paddle's centre line. Does nothing without bullets.

@@ -1,7 +1,7 @@
 #include "game/draw.h"
 
 #include "game/game_state.h"
-#include "game/text.h"
+#include "text/text.h"
 
 int sprite_pixel(float position) {
     // Anything this far out draws nothing either way; the limit only keeps the

@@ -4,9 +4,8 @@
 #include "game/draw.h"
 #include "game/game_over.h"
 #include "game/game_state.h"
+#include "game/stage.h"
 #include "platform/clock.h"
-#include "sfx/effect_stream.h"
-#include "sfx/play_effect.h"
 
 namespace {
 
@@ -136,22 +135,6 @@ void finish_picture(const PaintInfo& paint) {
 }
 
 }  // namespace
-
-void play_sound(const char16_t* name) {
-    if (effects_open.load()) play_effect(name);
-}
-
-void move_sprite(Sprite& sprite, float dt) {
-    const double step = dt;
-    sprite.x = static_cast<float>(static_cast<double>(sprite.x) + static_cast<double>(sprite.vx) * step);
-    sprite.y = static_cast<float>(static_cast<double>(sprite.y) + static_cast<double>(sprite.vy) * step);
-}
-
-void retake_sprites(Frame& frame) {
-    frame.paddle = paddle_list.head;
-    frame.ball = ball_list.head;
-    frame.bullet = bullet_list.head;
-}
 
 void frame_step(const PaintInfo& paint) {
     Frame frame;

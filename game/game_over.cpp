@@ -6,6 +6,9 @@
 
 namespace {
 constexpr int32_t first_ball_speed = 200;
+
+// The one place the game says its game is over.
+void show_game_over() { message_box(u"GAME OVER", message_caption); }
 }
 
 // Both paths open a modal box or dialog from inside the frame. Its message
@@ -14,7 +17,9 @@ constexpr int32_t first_ball_speed = 200;
 // before it is taken again after it.
 
 void end_game_after_last_ball(Frame& frame) {
-    submit_score(game.score);
+    // A score that does not enter the table ends with the box instead of
+    // the name dialog.
+    if (!submit_score(game.score)) show_game_over();
     retake_sprites(frame);
     game.level = 1;
     game.score = 0;
@@ -24,7 +29,7 @@ void end_game_after_last_ball(Frame& frame) {
 
 void game_over_by_sting(Frame& frame) {
     toggle_pause();
-    message_box(u"GAME OVER", message_caption);
+    show_game_over();
     retake_sprites(frame);
     game.score = 0;
     game.level = 1;

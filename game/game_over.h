@@ -1,7 +1,7 @@
 #pragma once
 // The two ends of a game, both run from inside a frame. Window thread only.
 
-#include "game/frame.h"
+#include "game/stage.h"
 
 // The last ball was lost (the game is already paused): hand the score to the
 // table, then start again at level 1 with the first ball speed.

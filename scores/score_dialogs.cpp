@@ -1,8 +1,8 @@
 // The procedures of the High Scores and New High Score dialogs. Both shells
 // run them, so the rules for the name and the lines live here only.
 
-#include "game/text.h"
 #include "scores/scores.h"
+#include "text/text.h"
 
 namespace {
 

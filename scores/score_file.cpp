@@ -1,6 +1,6 @@
 #include "scores/score_file.h"
 
-#include "game/text.h"
+#include "text/text.h"
 
 namespace {
 

@@ -1,19 +1,17 @@
-// The score table, its file and the game-over path.
+// The score table, its file and the entry of a new score.
 
 #include "scores/scores.h"
 
-#include "game/text.h"
+#include <cstdio>
+
 #include "platform/files.h"
 #include "scores/score_file.h"
+#include "text/text.h"
 
 ScoreTable score_table;
 ScoreEntry pending_entry;
 
 namespace {
-
-size_t write_bytes(const void* data, size_t size, size_t count, std::FILE* file) {
-    return std::fwrite(data, size, count, file);
-}
 
 constexpr char16_t score_file_name[] = u"scores.bin";
 // Beside the score file, so that putting it in place is a rename within one
@@ -32,7 +30,7 @@ bool write_score_file(const char16_t* temp, const char16_t* path, const uint8_t*
     std::FILE* f = file_open(temp, "wb");
     if (!f) return false;
     const size_t wanted = static_cast<size_t>(length);
-    const bool written = score_file_write(bytes, 1, wanted, f) == wanted;
+    const bool written = std::fwrite(bytes, 1, wanted, f) == wanted;
     const bool synced = written && file_sync(f);
     const bool closed = std::fclose(f) == 0;
     if (written && synced && closed && file_replace(temp, path)) return true;
@@ -41,8 +39,6 @@ bool write_score_file(const char16_t* temp, const char16_t* path, const uint8_t*
 }
 
 }  // namespace
-
-size_t (*score_file_write)(const void* data, size_t size, size_t count, std::FILE* file) = write_bytes;
 
 bool load_scores_file(const char16_t* path) {
     // Reading only: a file the player may not write still has scores to show.
@@ -94,15 +90,13 @@ void insert_entry(int32_t score) {
     }
 }
 
-void submit_score(int32_t score) {
-    if (static_cast<uint32_t>(score) <= static_cast<uint32_t>(score_table.entries[2].score)) {
-        message_box(u"GAME OVER", message_caption);
-        return;
-    }
+bool submit_score(int32_t score) {
+    if (static_cast<uint32_t>(score) <= static_cast<uint32_t>(score_table.entries[2].score)) return false;
     pending_entry.score = score;
     // OK leaves the typed name in pending_entry, Cancel leaves "anonymous";
     // the score is entered either way.
     dialog_run(dialog_new_score, new_score_proc);
     insert_entry(score);
     save_scores();
+    return true;
 }

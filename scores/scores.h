@@ -2,9 +2,7 @@
 // The three best scores, their file, and the two dialogs that show and take
 // them. Window thread only.
 
-#include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 #include "platform/dialogs.h"
 
@@ -34,12 +32,10 @@ bool load_scores_file(const char16_t* path);
 // place in one step. Any failure leaves the old file as it was and says so in
 // a message box.
 void save_scores();
-// The step of save_scores that writes the bytes, the stdio write unless a test
-// replaces it to make the write fail.
-extern size_t (*score_file_write)(const void* data, size_t size, size_t count, std::FILE* file);
-// At game over: enter a qualifying score (asking for a name) and save, or show
-// "GAME OVER".
-void submit_score(int32_t score);
+// At game over: enter a qualifying score (asking for a name) and save; true
+// when it entered the table. A score that does not qualify changes nothing
+// and shows nothing: the game says "GAME OVER" itself.
+bool submit_score(int32_t score);
 void insert_entry(int32_t score);
 
 // One line of the High Scores dialog, "%i: %s.", with the score signed. A name

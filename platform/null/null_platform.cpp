@@ -1,7 +1,6 @@
 #include "platform/null/null_platform.h"
 
 #include "platform/clock.h"
-#include "platform/files.h"
 #include "platform/window.h"
 
 NullClock null_clock;
@@ -31,10 +30,3 @@ void pointer_show(bool show) {
     null_pointer.calls.push_back({show ? NullPointer::Call::show : NullPointer::Call::hide, {}});
 }
 float pointer_client_x() { return null_pointer.client_x; }
-
-void module_file_name(char16_t* out, int capacity) {
-    int i = 0;
-    for (; i < capacity - 1 && i < static_cast<int>(null_files.module_name.size()); ++i)
-        out[i] = null_files.module_name[i];
-    out[i] = 0;
-}

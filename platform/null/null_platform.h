@@ -30,9 +30,20 @@ struct NullPointer {
 };
 extern NullPointer null_pointer;
 
-// Files: the executable's name that media_path starts from.
+// Files: the executable's name that media_path starts from, and switches
+// that make the system's file calls fail the way a full disk or a file held
+// by another program would. The files themselves are real.
 struct NullFiles {
     std::u16string module_name;
+    // file_open of a path ending in this name fails (nothing is created).
+    std::u16string fail_open_for;
+    // A file opened for writing is created, but every write to it fails.
+    bool fail_writes = false;
+    // file_replace fails and leaves both files as they were.
+    bool fail_replace = false;
+    // Read back: how many file_open calls there were, and the last one's mode.
+    int opens = 0;
+    char last_open_mode[8] = {};
 };
 extern NullFiles null_files;
 

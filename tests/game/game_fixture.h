@@ -12,8 +12,11 @@
 
 #include "game/frame.h"
 #include "game/game_state.h"
+#include "game/program.h"
 #include "platform/null/null_canvas.h"
 #include "platform/null/null_dialogs.h"
+#include "platform/null/null_midi.h"
+#include "platform/null/null_timer.h"
 #include "platform/null/null_platform.h"
 #include "platform/null/null_wave.h"
 #include "scores/scores.h"
@@ -47,22 +50,25 @@ protected:
         null_canvas = NullCanvas{};
         scratch.emplace();
         reset_null_dialogs();
-        close_effects();
         reset_null_wave();
+        reset_null_midi();
+        reset_null_timer();
+        // With no song file an empty song plays; shutting it down waits for
+        // the timer's last call, which the null timer makes only when told.
+        null_timer.on_sleep = [] { fire_null_timer(); };
         play_pos.store(0);
         const std::pair<const char*, int16_t> effects[] = {
             {"doing.wav", doing_wav}, {"hit.wav", hit_wav}, {"brick.wav", brick_wav}, {"buzz.wav", buzz_wav}};
         for (const auto& [name, value] : effects) write_file(scratch->media(name), constant_wav(value));
-        open_effects();
+        reset_world();
+        game_start();
         ASSERT_TRUE(effects_open);
         table_scores(0, 0, 0);
-        reset_world();
-        new_game();
         null_clock.now = 100000;
         game.last_tick = null_clock.now;
     }
     void TearDown() override {
-        close_effects();
+        game_shutdown();
         reset_world();
         scratch.reset();
     }

@@ -24,9 +24,7 @@ protected:
     void SetUp() override {
         reset_null_dialogs();
         std::memset(&score_table, 0, sizeof score_table);
-        real_write = score_file_write;
     }
-    void TearDown() override { score_file_write = real_write; }
 
     static void set_table(const std::vector<Entry>& entries) {
         for (int i = 0; i < 3; ++i) {
@@ -52,5 +50,4 @@ protected:
     std::string file() const { return scratch.media("scores.bin"); }
 
     ScratchDir scratch;
-    decltype(score_file_write) real_write = nullptr;
 };

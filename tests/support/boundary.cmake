@@ -1,12 +1,13 @@
-# The portable core may include only the standard library, its own headers
-# and the ports: never a system's window, sound or GUI headers.
+# cmake -DROOT=... -DDIRS="a;b" -DFORBIDDEN=regex -DWHAT=text -P boundary.cmake
+# Fails when a header or source under any of DIRS has an #include line that
+# matches FORBIDDEN, listing every such line.
 set(bad "")
-foreach(dir game music sfx scores)
+foreach(dir ${DIRS})
   file(GLOB_RECURSE sources ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.cpp)
   foreach(f ${sources})
     file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include")
     foreach(line ${lines})
-      if(line MATCHES "[<\"](SDL|windows\\.h|mmsystem\\.h|fluidsynth|imgui|X11/|ft2build|fontconfig|platform/(null|soft|os|win32|sdl|posix)/)")
+      if(line MATCHES "${FORBIDDEN}")
         list(APPEND bad "${f}: ${line}")
       endif()
     endforeach()
@@ -14,5 +15,5 @@ foreach(dir game music sfx scores)
 endforeach()
 if(bad)
   string(REPLACE ";" "\n" bad "${bad}")
-  message(FATAL_ERROR "the core includes platform code:\n${bad}")
+  message(FATAL_ERROR "${WHAT}:\n${bad}")
 endif()

@@ -34,12 +34,15 @@ TEST_F(DrawTest, StartUpFrameDrawsEverySpriteThenTheScoreLine) {
     draw_world();
     EXPECT_EQ(null_canvas.clears, 1);
     ASSERT_EQ(null_canvas.blits.size(), 1u + 1 + 80 + 5);
+    // The paddle in the middle of its line, the ball served from y 200: the
+    // generator's first two draws (41, 18467) give column 347 and no drift.
+    const auto where = [](const NullCanvas::Blit& b) { return std::vector<int>{b.x, b.y, b.w, b.h}; };
     EXPECT_EQ(null_canvas.blits[0].image, SpriteImage::paddle);
+    EXPECT_EQ(where(null_canvas.blits[0]), (std::vector<int>{320, 400, 64, 16}));
     EXPECT_EQ(null_canvas.blits[1].image, SpriteImage::ball);
+    EXPECT_EQ(where(null_canvas.blits[1]), (std::vector<int>{347, 200, 24, 24}));
     EXPECT_EQ(null_canvas.blits[2].image, SpriteImage::comb);
-    EXPECT_EQ(null_canvas.blits[2].x, 608);
-    EXPECT_EQ(null_canvas.blits[2].y, 164);
-    EXPECT_EQ(null_canvas.blits[1].w, 24);
+    EXPECT_EQ(where(null_canvas.blits[2]), (std::vector<int>{608, 164, 32, 16}));
     EXPECT_EQ(null_canvas.score_line,
               u"SCORE: 0         LEVEL: 1         BALLS: 3         BULLETS: 25");
     for (SpriteImage image : bee_images()) EXPECT_EQ(image, SpriteImage::bee_a);

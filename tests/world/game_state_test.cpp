@@ -25,42 +25,6 @@ std::vector<std::pair<float, float>> positions(const SpriteList& l) {
 
 }  // namespace
 
-TEST_F(GameStateTest, StartUpWorld) {
-    null_pointer.clip = {1, 2, 3, 4};
-    new_game();
-    EXPECT_EQ(game.balls, 3);
-    EXPECT_EQ(game.bullets, 25);
-    EXPECT_EQ(game.level, 1);
-    EXPECT_EQ(game.ball_speed, 200);
-    EXPECT_EQ(game.score, 0);
-    EXPECT_TRUE(game.paused);
-    EXPECT_FALSE(game.bees_attacking);
-    EXPECT_EQ(game.comb_zone_bottom, 204.0f);
-    EXPECT_EQ(game.paddle_line, 376.0f);
-    EXPECT_EQ(game.mouse_x, 320.0f);
-    EXPECT_EQ(count(comb_list), 80);
-    EXPECT_EQ(count(bee_list), 5);
-    EXPECT_EQ(count(bullet_list), 0);
-    EXPECT_EQ(game.saved_clip_rect.left, 1);
-    EXPECT_EQ(game.saved_clip_rect.bottom, 4);
-
-    ASSERT_EQ(count(paddle_list), 1);
-    const Sprite& paddle = *paddle_list.head;
-    EXPECT_EQ(std::make_pair(paddle.x, paddle.y), std::make_pair(320.0f, 400.0f));
-    EXPECT_EQ(paddle.width, 64);
-    EXPECT_EQ(paddle.height, 16);
-
-    // The first two draws of the generator are 41 and 18467: no drift, column 347.
-    ASSERT_EQ(count(ball_list), 1);
-    const Sprite& ball = *ball_list.head;
-    EXPECT_EQ(ball.x, 347.0f);
-    EXPECT_EQ(ball.y, 200.0f);
-    EXPECT_EQ(ball.vx, 0.0f);
-    EXPECT_EQ(ball.vy, 200.0f);
-    EXPECT_EQ(ball.width, 24);
-    EXPECT_EQ(ball_list.cursor, ball_list.head);
-}
-
 // Counts, head order and the rows of the three layouts.
 TEST_F(GameStateTest, LayoutsOfTheThreeLevels) {
     struct Case {

@@ -3,7 +3,7 @@
 #include <climits>
 #include <string>
 
-#include "game/text.h"
+#include "text/text.h"
 
 TEST(Text, FormatsSignedDecimalsAndTexts) {
     char16_t out[128];

@@ -14,8 +14,10 @@
 #include "game/draw.h"
 #include "game/frame.h"
 #include "game/game_state.h"
+#include "game/program.h"
 #include "platform/null/null_dialogs.h"
 #include "platform/null/null_platform.h"
+#include "platform/null/null_timer.h"
 #include "platform/soft/soft_canvas.h"
 
 namespace {
@@ -36,8 +38,10 @@ bool load_pictures() {
 void set_up_level(int level) {
     reset_null_platform();
     reset_null_dialogs();
+    reset_null_timer();
+    null_timer.on_sleep = [] { fire_null_timer(); };  // the song's last tick, at shutdown
     reset_world();
-    new_game();
+    game_start();
     game.level = level;
     setup_level();
     toggle_pause();
@@ -129,6 +133,7 @@ void BM_FrameBesideBaseline(benchmark::State& state) {
     state.counters["draw_only_us"] = median(drawings);
     state.counters["logic_us"] = frame_us - baseline_us;
     state.counters["overhead_pct"] = 100.0 * (frame_us - baseline_us) / baseline_us;
+    game_shutdown();
 }
 BENCHMARK(BM_FrameBesideBaseline)->Arg(1)->Arg(2)->Arg(3)->UseManualTime()->Iterations(20000);
 

@@ -130,6 +130,7 @@ int main(int argc, char** argv) {
             status = 1;
         }
     }
+    end_replay(r);
     if (own_media) std::filesystem::remove_all(o.media);
     return status;
 }

@@ -11,13 +11,12 @@
 #include "game/program.h"
 #include "platform/null/null_dialogs.h"
 #include "platform/null/null_platform.h"
+#include "platform/null/null_timer.h"
 #include "platform/soft/png.h"
 #include "platform/soft/soft_canvas.h"
 #include "scores/scores.h"
 
 namespace {
-
-constexpr int name_item = 1000;  // the New High Score dialog's edit field
 
 int count_new_score_dialogs() {
     int n = 0;
@@ -79,7 +78,7 @@ bool run_command(Replay& r, std::istringstream& in, const std::string& word, int
     if (word == "name") {
         std::string name;
         std::getline(in >> std::ws, name);
-        null_dialogs.script.push_back(null_type(name_item, widen(name)));
+        null_dialogs.script.push_back(null_type(item_name_edit, widen(name)));
         null_dialogs.script.push_back(null_press(command_ok));
         return true;
     }
@@ -111,11 +110,18 @@ void start_replay(Replay& r, const std::string& media_dir) {
     reset_world();
     std::filesystem::create_directories(std::filesystem::path(media_dir) / "media");
     null_files.module_name = (std::filesystem::path(media_dir) / "waxdrop").u16string();
+    // The song (an empty one when there is no song file) plays on the null
+    // timer, which calls only when told; when the shutdown waits for its last
+    // tick, each sleep brings that tick, as time passing would a real one's.
+    reset_null_timer();
+    null_timer.on_sleep = [] { fire_null_timer(); };
     game_start();
     null_clock.now = 1000;
     r.frames = 0;
     r.player = AutoPlayer{};
 }
+
+void end_replay(Replay&) { game_shutdown(); }
 
 void run_frames(Replay& r, uint64_t n, bool auto_play) {
     const PaintInfo paint{nullptr, {0, 0, field_width, field_height}};

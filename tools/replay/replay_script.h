@@ -15,9 +15,11 @@ struct Replay {
     int failures = 0;          // expectations that did not hold
 };
 
-// A fresh game: scores from media_dir/media (created if missing), new_game,
-// paused, the clock at 1000 ms.
+// A fresh game, started as the shell starts it (game_start) with its media in
+// media_dir/media (created if missing): paused, the clock at 1000 ms.
 void start_replay(Replay& r, const std::string& media_dir);
+// The game shut down as the shell shuts it down (game_shutdown).
+void end_replay(Replay& r);
 // Frames, each tick_ms after the one before; with the auto-player acting
 // before each when auto_play is set.
 void run_frames(Replay& r, uint64_t n, bool auto_play);

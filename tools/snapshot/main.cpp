@@ -6,6 +6,8 @@
 
 #include "game/draw.h"
 #include "game/game_state.h"
+#include "game/program.h"
+#include "platform/null/null_timer.h"
 #include "platform/soft/png.h"
 #include "platform/soft/soft_canvas.h"
 
@@ -24,8 +26,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "waxdrop-snapshot: %s\n", error.c_str());
         return 1;
     }
-    new_game();
+    // Started as the shell starts it. The song (an empty one when there is no
+    // song file) plays on the null timer, which calls only when told, so each
+    // sleep of the shutdown's wait for its last tick brings that tick.
+    null_timer.on_sleep = [] { fire_null_timer(); };
+    game_start();
     draw_world();
+    game_shutdown();
     if (!write_png(argv[1], soft_back_buffer(), field_width, field_height)) {
         std::fprintf(stderr, "waxdrop-snapshot: cannot write %s\n", argv[1]);
         return 1;

@@ -1,4 +1,4 @@
-#include "game/text.h"
+#include "text/text.h"
 
 namespace {
 
