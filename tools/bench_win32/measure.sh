@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Frame rate and memory of the Win32 game under Wine on Xvfb, measured, not
+# judged (nothing here passes or fails):
+#  - frames per second of the game while it runs (waxdrop-perf.exe, the game
+#    with a frame counter linked around frame_step) beside the bare paint
+#    loop (waxdrop-paintbench.exe: only RedrawWindow and a 640 x 440 BitBlt
+#    SRCCOPY per paint), ROUNDS rounds of SECONDS each, alternating, medians;
+#  - the game's peak working set (VmHWM of its Wine process) after 60 s of
+#    play.
+#
+#   tools/bench_win32/measure.sh [BUILD] [ROUNDS] [SECONDS]
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+build=${1:-build/windows}
+rounds=${2:-3}
+seconds=${3:-10}
+. tests/e2e/session.sh
+. tests/e2e/wine_game.sh
+trap 'wine_session_stop; rm -rf "${E2E_DIR:-/nonexistent}"' EXIT
+wine_session_start measure "$build" || exit 1
+
+median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+rate() { awk '{printf "%.0f\n", $2 * 1000 / ($4 > 0 ? $4 : 1)}' "$1"; }
+
+# Keeps the game running: a click whenever a lost ball has paused it (a
+# click while it runs fires a bullet, which is play too).
+play_for() {
+    local until=$(( $(date +%s) + $1 ))
+    while [ "$(date +%s)" -lt "$until" ]; do
+        xdotool mousemove $(client_point 300 300) click 1
+        sleep 1
+    done
+}
+
+: >"$E2E_DIR/bench.rates"; : >"$E2E_DIR/game.rates"
+for r in $(seq "$rounds"); do
+    cp "$build/waxdrop-paintbench.exe" "$E2E_DIR/"
+    wine "$E2E_DIR/waxdrop-paintbench.exe" 'Z:'"${E2E_DIR//\//\\}"'\bench.txt' "$seconds" >/dev/null 2>&1
+    rate "$E2E_DIR/bench.txt" >>"$E2E_DIR/bench.rates"
+
+    dir=$(game_install perf)
+    cp "$build/waxdrop-perf.exe" "$dir/waxdrop.exe"
+    game_start "$dir" || { echo "the perf build did not start"; exit 1; }
+    play_for "$seconds"
+    focus "$WIN"; xdotool key alt+F4
+    e2e_wait_exit "$GAME" 10 >/dev/null
+    rate "$dir/media/frames.txt" >>"$E2E_DIR/game.rates"
+    echo "round $r: paint loop $(tail -n 1 "$E2E_DIR/bench.rates") /s ($(cat "$E2E_DIR/bench.txt")), game $(tail -n 1 "$E2E_DIR/game.rates") /s ($(cat "$dir/media/frames.txt"))"
+done
+bench=$(median <"$E2E_DIR/bench.rates")
+game=$(median <"$E2E_DIR/game.rates")
+echo "median frames per second: paint loop $bench, game $game, ratio $(awk -v g="$game" -v b="$bench" 'BEGIN {printf "%.2f", g / b}')"
+
+game_start "$(game_install memory)" || exit 1
+play_for 60
+echo "peak working set after 60 s of play: $(awk '/VmHWM/ {print $2, $3}' /proc/"$GAME"/status) (VmRSS now $(awk '/VmRSS/ {print $2, $3}' /proc/"$GAME"/status))"
+focus "$WIN"; xdotool key alt+F4
+e2e_wait_exit "$GAME" 10 >/dev/null
