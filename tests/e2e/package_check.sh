@@ -52,8 +52,7 @@ if [ -n "$top" ] && game_start "$top"; then
     shot first-frame
     check first_frame "client 634 436|combs 80|bees 5|ball 347 200|paddle 320 400|stray 0" \
         "$(field first-frame | grep -v magenta | tr '\n' '|' | sed 's/|$//')"
-    focus "$WIN"; xdotool key alt+F4
-    e2e_wait_exit "$GAME" 10 >"$E2E_DIR/exit.code" || echo running >"$E2E_DIR/exit.code"
+    game_close_alt_f4
     check alt_f4_exit_code 0 "$(cat "$E2E_DIR/exit.code")"
 else
     check starts yes no

@@ -225,8 +225,7 @@ exit_alt_f4() {
         box=$(e2e_wait_window Pinecastle 1) || break
         close_box "$box"
     done
-    focus "$WIN"; xdotool key alt+F4
-    e2e_wait_exit "$GAME" 10 >"$E2E_DIR/exit.code" || echo "still running"
+    game_close_alt_f4
     echo "exit $(cat "$E2E_DIR/exit.code")"
 }
 

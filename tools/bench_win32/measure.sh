@@ -4,7 +4,9 @@
 #  - frames per second of the game while it runs (waxdrop-perf.exe, the game
 #    with a frame counter linked around frame_step) beside the bare paint
 #    loop (waxdrop-paintbench.exe: only RedrawWindow and a 640 x 440 BitBlt
-#    SRCCOPY per paint), ROUNDS rounds of SECONDS each, alternating, medians;
+#    SRCCOPY per paint), ROUNDS rounds of SECONDS each, alternating; each run
+#    gives the median of its frames per whole second, and the rounds their
+#    median;
 #  - the game's peak working set (VmHWM of its Wine process) after 60 s of
 #    play.
 #
@@ -20,7 +22,11 @@ trap 'wine_session_stop; rm -rf "${E2E_DIR:-/nonexistent}"' EXIT
 wine_session_start measure "$build" || exit 1
 
 median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
-rate() { awk '{printf "%.0f\n", $2 * 1000 / ($4 > 0 ? $4 : 1)}' "$1"; }
+# Frames per second of a run: the median of its whole seconds, leaving out
+# the first two and the last two (start-up, and the closing keys).
+rate() {
+    awk '$1 == "second" {print $4}' "$1" | sed '1,2d' | head -n -2 | median
+}
 
 # Keeps the game running: a click whenever a lost ball has paused it (a
 # click while it runs fires a bullet, which is play too).
@@ -35,17 +41,16 @@ play_for() {
 : >"$E2E_DIR/bench.rates"; : >"$E2E_DIR/game.rates"
 for r in $(seq "$rounds"); do
     cp "$build/waxdrop-paintbench.exe" "$E2E_DIR/"
-    wine "$E2E_DIR/waxdrop-paintbench.exe" 'Z:'"${E2E_DIR//\//\\}"'\bench.txt' "$seconds" >/dev/null 2>&1
+    wine "$E2E_DIR/waxdrop-paintbench.exe" 'Z:'"${E2E_DIR//\//\\}"'\bench.txt' "$((seconds + 4))" >/dev/null 2>&1
     rate "$E2E_DIR/bench.txt" >>"$E2E_DIR/bench.rates"
 
     dir=$(game_install perf)
     cp "$build/waxdrop-perf.exe" "$dir/waxdrop.exe"
     game_start "$dir" || { echo "the perf build did not start"; exit 1; }
-    play_for "$seconds"
-    focus "$WIN"; xdotool key alt+F4
-    e2e_wait_exit "$GAME" 10 >/dev/null
+    play_for "$((seconds + 2))"
+    game_close_alt_f4
     rate "$dir/media/frames.txt" >>"$E2E_DIR/game.rates"
-    echo "round $r: paint loop $(tail -n 1 "$E2E_DIR/bench.rates") /s ($(cat "$E2E_DIR/bench.txt")), game $(tail -n 1 "$E2E_DIR/game.rates") /s ($(cat "$dir/media/frames.txt"))"
+    echo "round $r: paint loop $(tail -n 1 "$E2E_DIR/bench.rates") /s ($(head -n 1 "$E2E_DIR/bench.txt")), game $(tail -n 1 "$E2E_DIR/game.rates") /s ($(head -n 1 "$dir/media/frames.txt"))"
 done
 bench=$(median <"$E2E_DIR/bench.rates")
 game=$(median <"$E2E_DIR/game.rates")
@@ -54,5 +59,4 @@ echo "median frames per second: paint loop $bench, game $game, ratio $(awk -v g=
 game_start "$(game_install memory)" || exit 1
 play_for 60
 echo "peak working set after 60 s of play: $(awk '/VmHWM/ {print $2, $3}' /proc/"$GAME"/status) (VmRSS now $(awk '/VmRSS/ {print $2, $3}' /proc/"$GAME"/status))"
-focus "$WIN"; xdotool key alt+F4
-e2e_wait_exit "$GAME" 10 >/dev/null
+game_close_alt_f4
