@@ -38,11 +38,13 @@ play_for() {
     done
 }
 
-: >"$E2E_DIR/bench.rates"; : >"$E2E_DIR/game.rates"
+: >"$E2E_DIR/bench.rates"; : >"$E2E_DIR/draw.rates"; : >"$E2E_DIR/game.rates"
 for r in $(seq "$rounds"); do
     cp "$build/waxdrop-paintbench.exe" "$E2E_DIR/"
     wine "$E2E_DIR/waxdrop-paintbench.exe" 'Z:'"${E2E_DIR//\//\\}"'\bench.txt' "$((seconds + 4))" >/dev/null 2>&1
     rate "$E2E_DIR/bench.txt" >>"$E2E_DIR/bench.rates"
+    wine "$E2E_DIR/waxdrop-paintbench.exe" 'Z:'"${E2E_DIR//\//\\}"'\draw.txt' "$((seconds + 4))" draw >/dev/null 2>&1
+    rate "$E2E_DIR/draw.txt" >>"$E2E_DIR/draw.rates"
 
     dir=$(game_install perf)
     cp "$build/waxdrop-perf.exe" "$dir/waxdrop.exe"
@@ -50,11 +52,14 @@ for r in $(seq "$rounds"); do
     play_for "$((seconds + 2))"
     game_close_alt_f4
     rate "$dir/media/frames.txt" >>"$E2E_DIR/game.rates"
-    echo "round $r: paint loop $(tail -n 1 "$E2E_DIR/bench.rates") /s ($(head -n 1 "$E2E_DIR/bench.txt")), game $(tail -n 1 "$E2E_DIR/game.rates") /s ($(head -n 1 "$dir/media/frames.txt"))"
+    echo "round $r: paint loop $(tail -n 1 "$E2E_DIR/bench.rates") /s ($(head -n 1 "$E2E_DIR/bench.txt")), paint loop with a frame's drawing $(tail -n 1 "$E2E_DIR/draw.rates") /s, game $(tail -n 1 "$E2E_DIR/game.rates") /s ($(head -n 1 "$dir/media/frames.txt"))"
 done
 bench=$(median <"$E2E_DIR/bench.rates")
+draw=$(median <"$E2E_DIR/draw.rates")
 game=$(median <"$E2E_DIR/game.rates")
-echo "median frames per second: paint loop $bench, game $game, ratio $(awk -v g="$game" -v b="$bench" 'BEGIN {printf "%.2f", g / b}')"
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+echo "median frames per second: paint loop $bench, paint loop with a frame's drawing $draw, game $game"
+echo "ratios: game / paint loop $(ratio "$game" "$bench"), game / paint loop with the drawing $(ratio "$game" "$draw")"
 
 game_start "$(game_install memory)" || exit 1
 play_for 60
