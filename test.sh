@@ -75,8 +75,23 @@ step install waxdrop_install_deps
 if step configure-linux cmake --preset linux && step build-linux cmake --build --preset linux; then
   run_suites linux
 fi
+windows_built=
 if step configure-windows cmake --preset windows && step build-windows cmake --build --preset windows; then
   run_suites windows -j2
+  windows_built=yes
+fi
+
+# The Windows game itself, under Wine: played end to end through its window,
+# packaged and started from the unpacked zip, and shown to play exactly as
+# the Linux build does.
+if [ -n "$windows_built" ]; then
+  run_script win32-e2e tests/e2e/win32_e2e.sh build/windows
+  if step package-windows sh -c 'cd build/windows && rm -f waxdrop-*-win64.zip && cpack -G ZIP'; then
+    run_script win32-package tests/e2e/package_check.sh "$(ls build/windows/waxdrop-*-win64.zip | head -n 1)" build/windows
+  fi
+  if [ -x build/linux/waxdrop-replay ] && [ -x build/linux/waxdrop-media ]; then
+    run_script same-game tests/e2e/same_game.sh build/linux build/windows
+  fi
 fi
 
 # Every Linux suite again under AddressSanitizer and UBSan; the threaded

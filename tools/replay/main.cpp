@@ -31,7 +31,7 @@
 #include <unistd.h>
 #include <string>
 
-#include "platform/soft/soft_canvas.h"
+#include "tools/replay/replay_canvas.h"
 #include "tools/replay/replay_script.h"
 
 #ifndef WAXDROP_SOURCE_DIR
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, o)) return usage();
     std::string error;
-    if (!soft_load_images(o.images, error) || !soft_open_font(o.font, error)) {
+    if (!replay_open_canvas(o.images, o.font, error)) {
         std::fprintf(stderr, "waxdrop-replay: %s\n", error.c_str());
         return 1;
     }

@@ -12,8 +12,6 @@
 #include "platform/null/null_dialogs.h"
 #include "platform/null/null_platform.h"
 #include "platform/null/null_timer.h"
-#include "platform/soft/png.h"
-#include "platform/soft/soft_canvas.h"
 #include "scores/scores.h"
 
 namespace {
@@ -131,11 +129,6 @@ void run_frames(Replay& r, uint64_t n, bool auto_play) {
         frame_step(paint);
         ++r.frames;
     }
-}
-
-bool snapshot(const Replay& r, const std::string& file) {
-    const std::filesystem::path path = std::filesystem::path(r.out_dir) / file;
-    return write_png(path.string(), soft_window_buffer(), field_width, field_height);
 }
 
 std::string counters(const Replay& r) {
