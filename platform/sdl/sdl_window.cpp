@@ -168,7 +168,9 @@ void shell_pump() {
         return;
     }
     if (!exists) return;
-    if (canvas_frame_wanted()) paint();
+    // Inside a dialog or box the frames go on even when the frame that
+    // opened it has not asked for the next one yet: it is still running.
+    if (canvas_frame_wanted() || loop_depth > 0) paint();
     else SDL_WaitEventTimeout(nullptr, 10);
 }
 

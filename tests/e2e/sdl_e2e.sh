@@ -1,0 +1,357 @@
+#!/usr/bin/env bash
+# The Linux game end to end: the real build/linux/waxdrop on a private X
+# display and sound server, driven with xdotool, looked at through
+# screenshots (ImageMagick) and listened to through the null sink (parec).
+# One table of flows; each prints PASS or FAIL, and the last line reads
+# "N passed, N failed".
+#
+# The menu layer draws inside the window, so a dialog is seen by its title
+# bar: the one focused ImGui window has a title bar of one exact colour, and
+# the width of that bar says which dialog it is.
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+GAME_BIN=${1:-build/linux/waxdrop}
+. tests/e2e/session.sh
+
+passed=0
+failed=0
+FLOW_NOTE=""
+check() {  # check NAME CONDITION-STATUS
+    if [ "$2" -eq 0 ]; then echo "PASS $1${FLOW_NOTE:+ ($FLOW_NOTE)}"; passed=$((passed + 1))
+    else echo "FAIL $1${FLOW_NOTE:+ ($FLOW_NOTE)}"; failed=$((failed + 1)); fi
+    FLOW_NOTE=""
+}
+
+# Window geometry: the client area is 640 x 460, the field its lower 640 x 440.
+MENU_H=20
+TITLE_RGB="41,74,122"      # ImGui's focused title bar
+BAR_RGB="36,36,36"         # the menu bar
+ABOUT_W=402; SCORES_W=325; BOX_W=220   # 230 and 186 dialog units; the box at least
+BMP=resources/bitmaps
+
+# The colour that marks a sprite: its image's most frequent non-black colour,
+# and how many pixels of it one sprite has.
+sprite_key() {
+    convert "$BMP/$1.bmp" -format %c histogram:info:- | grep -v '(0,0,0)' | sort -rn | head -n 1 |
+        sed -E 's/^ *([0-9]+): \(([0-9]+),([0-9]+),([0-9]+)[,)].*/\1 \2,\3,\4/'
+}
+# Pixels of colour R,G,B in FILE.
+colour_count() {
+    local n
+    n=$(convert "$1" -format %c histogram:info:- | grep -F "($2)" | head -n 1 | sed -E 's/^ *([0-9]+):.*/\1/')
+    echo "${n:-0}"
+}
+# How many sprites of image NAME the field in FILE shows.
+sprite_count() {
+    local key per rgb
+    key=$(sprite_key "$2"); per=${key%% *}; rgb=${key#* }
+    echo $(( $(colour_count "$1" "$rgb") / per ))
+}
+shot() { e2e_shot "$1" "$WIN"; }
+field_of() { convert "$1" -crop 640x440+0+$MENU_H +repage "$2"; }
+# Number of pixels that differ between two pictures.
+diff_px() { compare -metric AE "$1" "$2" null: 2>&1 | sed -E 's/[^0-9].*//'; }
+# "W H X Y" of the focused dialog's title bar, or "0 0 0 0".
+title_box() {
+    local g
+    g=$(convert "$1" -fill black +opaque "rgb($TITLE_RGB)" -fill white -opaque "rgb($TITLE_RGB)" \
+        -format "%[fx:mean*w*h]" info:)
+    if [ "${g%.*}" -lt 50 ]; then echo "0 0 0 0"; return; fi
+    convert "$1" -fill black +opaque "rgb($TITLE_RGB)" -trim -format "%w %h %X %Y" info: | tr -d '+'
+}
+# Which dialog is up, by its title bar's width (give or take its border):
+# about, scores (High Scores and New High Score share a size), box or none.
+dialog_kind() {
+    local w; w=$(title_box "$1" | cut -d' ' -f1)
+    if [ "$w" -ge $((ABOUT_W - 4)) ] && [ "$w" -le $((ABOUT_W + 2)) ]; then echo about
+    elif [ "$w" -ge $((SCORES_W - 4)) ] && [ "$w" -le $((SCORES_W + 2)) ]; then echo scores
+    elif [ "$w" -ge $((BOX_W - 4)) ] && [ "$w" -le $((BOX_W + 60)) ]; then echo box
+    elif [ "$w" -eq 0 ]; then echo none
+    else echo "other($w)"; fi
+}
+# The ball's left edge in the field of FILE, or -1.
+ball_x() {
+    local key rgb f=$E2E_DIR/ballmask.png
+    key=$(sprite_key ball); rgb=${key#* }
+    field_of "$1" "$f"
+    [ "$(colour_count "$f" "$rgb")" -gt 0 ] || { echo -1; return; }
+    convert "$f" -fill black +opaque "rgb($rgb)" -trim -format "%X" info: | tr -d '+'
+}
+# Move the pointer to client (x, y) of the game's window.
+point() { xdotool mousemove --window "$WIN" "$1" "$2"; sleep 0.05; }
+click_at() { point "$1" "$2"; xdotool click 1; sleep 0.1; }
+key() { xdotool key --clearmodifiers "$@"; sleep 0.15; }
+pointer_xy() { xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | tr '\n' ' '; }
+win_xy() { xdotool getwindowgeometry --shell "$WIN" | sed -n 's/^[XY]=//p' | tr '\n' ' '; }
+# Is the game paused? Two pictures of the field 0.3 s apart are the same.
+field_still() {
+    shot "$E2E_DIR/s1.png"; sleep 0.3; shot "$E2E_DIR/s2.png"
+    field_of "$E2E_DIR/s1.png" "$E2E_DIR/f1.png"; field_of "$E2E_DIR/s2.png" "$E2E_DIR/f2.png"
+    [ "$(diff_px "$E2E_DIR/f1.png" "$E2E_DIR/f2.png")" -eq 0 ]
+}
+record_peak() {  # record_peak SECONDS: the loudest sample the sink played meanwhile
+    e2e_record_start "$E2E_DIR/rec.raw"; sleep "$1"; e2e_record_stop
+    e2e_peak "$E2E_DIR/rec.raw"
+}
+wait_dialog() {  # wait_dialog WIDTH SECONDS
+    local i
+    for i in $(seq $(( $2 * 5 ))); do
+        shot "$E2E_DIR/d.png"
+        [ "$(dialog_kind "$E2E_DIR/d.png")" = "$1" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+# Keep the paddle away from the ball and resume after every lost ball, until
+# a dialog of WIDTH comes up (the end of the game) or SECONDS pass.
+lose_game_until() {
+    local width=$1 limit=$2 end bx
+    end=$(( $(date +%s) + limit ))
+    while [ "$(date +%s)" -lt "$end" ]; do
+        shot "$E2E_DIR/g.png"
+        [ "$(dialog_kind "$E2E_DIR/g.png")" = "$width" ] && return 0
+        bx=$(ball_x "$E2E_DIR/g.png")
+        if [ "$bx" -ge 0 ] && [ "$bx" -lt 320 ]; then point 560 300; else point 20 300; fi
+        if field_still; then xdotool click 1; fi
+    done
+    return 1
+}
+
+# Make sure the game runs: click once if the field stands still (a lost
+# ball pauses it), with the paddle well away from the falling ball.
+# A ball that is in play may be lost any moment, so wait for the pause
+# first: after the click a new ball falls for almost a second.
+resume_now() {
+    point 600 300
+    local i
+    for i in $(seq 10); do field_still && break; done
+    xdotool click 1
+    sleep 0.05
+}
+
+start_game() {  # start_game DATA_DIR [ENV...]
+    local data=$1; shift
+    mkdir -p "$data"
+    local t0 t1
+    t0=$(date +%s%N)
+    e2e_spawn GAME env XDG_DATA_HOME="$data" "$@" "$GAME_BIN"
+    WIN=$(e2e_wait_window WaxDrop 15) || { WIN=""; return 1; }
+    t1=$(date +%s%N)
+    START_MS=$(( (t1 - t0) / 1000000 ))
+    xdotool windowfocus "$WIN" 2>/dev/null
+    sleep 0.5
+}
+
+# A score file whose last entry no short game beats: alpha 1000, beta 900,
+# gamma 800 (no byte 0x0A in it, so no translation).
+high_table() {
+    mkdir -p "$1"
+    local name score
+    : >"$1/scores.bin"
+    for entry in "alpha 1000" "beta 900" "gamma 800"; do
+        name=${entry% *}; score=${entry#* }
+        {
+            printf '%s' "$name" | iconv -f ascii -t utf-16le
+            head -c $(( 200 - 2 * ${#name} )) /dev/zero
+            printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $((score & 255)) $((score >> 8 & 255)) 0 0)"
+        } >>"$1/scores.bin"
+    done
+}
+
+# ---- the flows -------------------------------------------------------------
+
+flow_first_frame() {
+    shot "$E2E_DIR/first.png"; field_of "$E2E_DIR/first.png" "$E2E_DIR/first_field.png"
+    local f=$E2E_DIR/first_field.png combs bees balls paddles bar hud
+    combs=$(sprite_count "$f" comb); bees=$(sprite_count "$f" bee_a)
+    balls=$(sprite_count "$f" ball); paddles=$(sprite_count "$f" paddle)
+    convert "$E2E_DIR/first.png" -crop 640x${MENU_H}+0+0 +repage "$E2E_DIR/bar.png"
+    bar=$(colour_count "$E2E_DIR/bar.png" "$BAR_RGB")
+    convert "$f" -crop 640x20+0+0 +repage "$E2E_DIR/hud.png"
+    hud=$(colour_count "$E2E_DIR/hud.png" "255,0,255")
+    FLOW_NOTE="combs=$combs bees=$bees balls=$balls paddles=$paddles bar_px=$bar hud_px=$hud start=${START_MS}ms"
+    [ "$combs" -eq 80 ] && [ "$bees" -eq 5 ] && [ "$balls" -eq 1 ] && [ "$paddles" -eq 1 ] &&
+        [ "$bar" -gt 8000 ] && [ "$hud" -gt 200 ]
+}
+flow_paused_still() { field_still; }
+flow_song_while_paused() {
+    local p; p=$(record_peak 2); FLOW_NOTE="peak=$p"; field_still && [ "$p" -gt 500 ]
+}
+flow_click_resumes() {
+    click_at 600 300          # paddle far right, the ball falls at 347
+    shot "$E2E_DIR/r1.png"; sleep 0.25; shot "$E2E_DIR/r2.png"
+    local a b; a=$(ball_x "$E2E_DIR/r1.png"); b=$(diff_px "$E2E_DIR/r1.png" "$E2E_DIR/r2.png")
+    FLOW_NOTE="changed_px=$b"; [ "$b" -gt 100 ]
+}
+# Relative moves, as a mouse makes them (a warp of the pointer is not held).
+flow_pointer_confined_running() {
+    local wx wy px py fx fy
+    read -r wx wy < <(win_xy)
+    resume_now
+    xdotool mousemove_relative -- -2000 -2000; sleep 0.05
+    read -r px py < <(pointer_xy)
+    xdotool mousemove_relative -- 2000 2000; sleep 0.05
+    read -r fx fy < <(pointer_xy)
+    FLOW_NOTE="field_origin=$wx,$((wy + MENU_H)) top_left=$((px - wx)),$((py - wy - MENU_H)) bottom_right=$((fx - wx)),$((fy - wy - MENU_H))"
+    # The 640 x 480 frame's margins: field rows 29 to 408, columns up to 567.
+    [ "$px" -eq "$wx" ] && [ "$py" -eq $(( wy + MENU_H + 29 )) ] &&
+        [ "$fx" -eq $(( wx + 567 )) ] && [ "$fy" -eq $(( wy + MENU_H + 408 )) ]
+}
+flow_p_release_pauses() {
+    resume_now; key p; field_still || return 1
+    # Holding P does nothing until it comes up.
+    xdotool keydown p; sleep 0.3; field_still; local held=$?
+    xdotool keyup p; sleep 0.2; field_still; local after=$?
+    FLOW_NOTE="still_while_held=$([ $held -eq 0 ] && echo yes || echo no)"
+    [ $held -eq 0 ] && [ $after -ne 0 ] && { key p; true; }
+}
+flow_pointer_free_paused() {
+    xdotool mousemove 3 3; sleep 0.1
+    local px py; read -r px py < <(pointer_xy); FLOW_NOTE="pointer=$px,$py"
+    [ "$px" -eq 3 ] && [ "$py" -eq 3 ]
+}
+flow_about_by_menu() {
+    click_at 50 10; click_at 60 32           # Help, then About ...
+    wait_dialog about 3 || return 1
+    key Return; shot "$E2E_DIR/a.png"; [ "$(dialog_kind "$E2E_DIR/a.png")" = none ]
+}
+flow_about_by_alt_question() {
+    key alt+question; wait_dialog about 3 || return 1
+    key Escape; shot "$E2E_DIR/a.png"; [ "$(dialog_kind "$E2E_DIR/a.png")" = none ] || return 1
+    key alt+slash; wait_dialog about 3 || return 1
+    key Return; shot "$E2E_DIR/a.png"; [ "$(dialog_kind "$E2E_DIR/a.png")" = none ]
+}
+flow_mnemonics() {
+    key alt+h; key a; wait_dialog about 3 || return 1; key Return
+    key alt+f; key h; wait_dialog scores 3 || return 1; key Return
+    shot "$E2E_DIR/a.png"; [ "$(dialog_kind "$E2E_DIR/a.png")" = none ]
+}
+flow_high_scores_three_lines() {
+    click_at 20 10; click_at 40 32           # File, then High Scores ...
+    wait_dialog scores 3 || return 1
+    local x y lines=0 band
+    read -r _ _ x y < <(title_box "$E2E_DIR/d.png")
+    # Lines 1001..1003 sit at 7, 22 and 38 dialog units, 13 high.
+    for band in 11 36 62; do
+        convert "$E2E_DIR/d.png" -crop 300x20+$((x + 10))+$((y + 19 + band)) +repage "$E2E_DIR/line.png"
+        [ "$(colour_count "$E2E_DIR/line.png" "255,255,255")" -gt 30 ] && lines=$((lines + 1))
+    done
+    key Escape                                # Esc does not close this one
+    wait_dialog scores 1; local still=$?
+    key Return; shot "$E2E_DIR/a.png"
+    FLOW_NOTE="lines=$lines esc_kept_open=$([ $still -eq 0 ] && echo yes || echo no)"
+    [ "$lines" -eq 3 ] && [ "$still" -eq 0 ] && [ "$(dialog_kind "$E2E_DIR/a.png")" = none ]
+}
+flow_frames_behind_about() {
+    resume_now; key alt+slash
+    # The ball falls below the box: compare the field under it, quickly,
+    # before the ball is lost and the game pauses.
+    shot "$E2E_DIR/b1.png"; sleep 0.2; shot "$E2E_DIR/b2.png"
+    [ "$(dialog_kind "$E2E_DIR/b1.png")" = about ] && [ "$(dialog_kind "$E2E_DIR/b2.png")" = about ] || return 1
+    convert "$E2E_DIR/b1.png" -crop 640x240+0+220 +repage "$E2E_DIR/b1c.png"
+    convert "$E2E_DIR/b2.png" -crop 640x240+0+220 +repage "$E2E_DIR/b2c.png"
+    local d; d=$(diff_px "$E2E_DIR/b1c.png" "$E2E_DIR/b2c.png"); FLOW_NOTE="changed_px=$d"
+    key Return
+    [ "$d" -gt 50 ]
+}
+flow_game_over_box_click_reaches_game() {
+    lose_game_until box 40 || { cp "$E2E_DIR/g.png" "$E2E_DIR/game_over_missing.png"; return 1; }
+    # The box owns no window: a click on the field resumes the game behind it.
+    point 600 300; field_still || return 1
+    xdotool click 1; sleep 0.2
+    shot "$E2E_DIR/o1.png"; sleep 0.3; shot "$E2E_DIR/o2.png"
+    local d w; d=$(diff_px "$E2E_DIR/o1.png" "$E2E_DIR/o2.png"); w=$(dialog_kind "$E2E_DIR/o2.png")
+    FLOW_NOTE="changed_px=$d still_up=$w"
+    key Return
+    [ "$d" -gt 50 ] && [ "$w" = box ]
+}
+flow_exit_by_menu() {
+    click_at 20 10; click_at 40 52           # File, then Exit
+    local s; s=$(e2e_wait_exit "$GAME" 5); FLOW_NOTE="status=${s:-running}"; [ "${s:-1}" = 0 ]
+}
+flow_silent_without_soundfont() {
+    local p; p=$(record_peak 1.5); FLOW_NOTE="peak=$p"; [ "$p" -lt 50 ]
+}
+flow_bounce_heard() {
+    point 327 300; xdotool click 1           # the paddle right under the falling ball
+    local p; p=$(record_peak 2.5); FLOW_NOTE="peak=$p"; [ "$p" -gt 1000 ]
+}
+flow_new_high_score_saved() {
+    lose_game_until scores 60 || return 1
+    key ctrl+a; xdotool type --delay 30 "Tester"; sleep 0.2; key Return
+    local f=$XDG_B/waxdrop/scores.bin
+    [ -f "$f" ] || { FLOW_NOTE="no $f"; return 1; }
+    # Undo the 0x0A translation, then: entry 0 "Tester" with a score of 1 or
+    # more, entries 1 and 2 "open" with 0.
+    local hex name score size
+    size=$(stat -c %s "$f")
+    hex=$(od -An -v -tx1 "$f" | tr -d ' \n' | sed 's/0d0a/0a/g')
+    name=$(printf '%s' "${hex:0:24}")
+    score=$(( 16#${hex:406:2}${hex:404:2}${hex:402:2}${hex:400:2} ))
+    FLOW_NOTE="size=$size score=$score"
+    [ "$name" = "54006500730074006500720000" ] || [ "$name" = "540065007300740065007200" ] &&
+        [ "$score" -ge 1 ] && [ "${hex:408:10}" = "6f00700065006e000000" ] || [ "${hex:408:20}" = "6f00700065006e000000" ] &&
+        [ "${hex:$((408 + 400)):8}" = "00000000" ] && [ "${hex:816:20}" = "6f00700065006e000000" ] &&
+        [ "${hex:$((816 + 400)):8}" = "00000000" ] && [ ${#hex} -eq 1224 ]
+}
+flow_alt_f4() {
+    key alt+F4
+    local s; s=$(e2e_wait_exit "$GAME" 5); FLOW_NOTE="status=${s:-running}"; [ "${s:-1}" = 0 ]
+}
+flow_no_audio_device_plays() {
+    shot "$E2E_DIR/n1.png"; click_at 600 300; sleep 0.2
+    shot "$E2E_DIR/n2.png"; sleep 0.3; shot "$E2E_DIR/n3.png"
+    local d p; d=$(diff_px "$E2E_DIR/n2.png" "$E2E_DIR/n3.png"); p=$(record_peak 1.5)
+    FLOW_NOTE="changed_px=$d peak=$p"
+    [ "$d" -gt 50 ] && [ "$p" -lt 50 ]
+}
+
+# ---- the table ---------------------------------------------------------------
+# game   flow                                 (flows of one game run in order)
+FLOWS="
+A first_frame
+A paused_still
+A song_while_paused
+A about_by_menu
+A about_by_alt_question
+A mnemonics
+A high_scores_three_lines
+A click_resumes
+A pointer_confined_running
+A p_release_pauses
+A pointer_free_paused
+A frames_behind_about
+A game_over_box_click_reaches_game
+A exit_by_menu
+B silent_without_soundfont
+B bounce_heard
+B new_high_score_saved
+B alt_f4
+C no_audio_device_plays
+C alt_f4
+"
+
+e2e_session_start sdl || { echo "FAIL session"; echo "0 passed, 1 failed"; exit 1; }
+trap e2e_session_stop EXIT
+XDG_A=$E2E_DIR/data_a; XDG_B=$E2E_DIR/data_b; XDG_C=$E2E_DIR/data_c
+current=""
+while read -r game flow; do
+    [ -z "$game" ] && continue
+    # E2E_GAMES=AB runs only the flows of those games (while working on them).
+    [ -n "${E2E_GAMES:-}" ] && [[ "$E2E_GAMES" != *"$game"* ]] && continue
+    if [ "$game" != "$current" ]; then
+        # A game the flows did not end goes now, by its id.
+        [ -n "$current" ] && [ ! -s "$E2E_DIR/status.$GAME" ] && kill "$GAME" 2>/dev/null && e2e_wait_exit "$GAME" 5 >/dev/null
+        current=$game
+        case $game in
+            A) high_table "$XDG_A/waxdrop"; start_game "$XDG_A" ;;
+            B) start_game "$XDG_B" WAXDROP_SOUNDFONT=/nonexistent ;;
+            C) start_game "$XDG_C" SDL_AUDIODRIVER=dummy PULSE_SERVER=unix:/nonexistent ;;
+        esac || { echo "FAIL start_$game (no window)"; failed=$((failed + 1)); continue; }
+    fi
+    [ -n "$WIN" ] || { check "$flow" 1; continue; }
+    "flow_$flow"; check "$flow" $?
+done <<<"$FLOWS"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
