@@ -8,6 +8,8 @@
 
 #include "platform/pointer.h"
 
+#include <algorithm>
+
 #include "platform/sdl/sdl_shell.h"
 
 namespace {
@@ -54,6 +56,13 @@ void apply() {
     SDL_Rect in;
     if (!SDL_IntersectRect(&r, &client, &in)) in = {0, 0, 1, 1};
     SDL_SetWindowMouseRect(w, &in);
+    // X holds the pointer only once it is inside; like ClipCursor, bring it
+    // in at once when it is outside.
+    int gx = 0, gy = 0;
+    SDL_GetGlobalMouseState(&gx, &gy);
+    const int cx = std::clamp(gx, wx + in.x, wx + in.x + in.w - 1);
+    const int cy = std::clamp(gy, wy + in.y, wy + in.y + in.h - 1);
+    if (cx != gx || cy != gy) SDL_WarpMouseGlobal(cx, cy);
 }
 
 }  // namespace
