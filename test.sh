@@ -74,6 +74,10 @@ step install waxdrop_install_deps
 
 if step configure-linux cmake --preset linux && step build-linux cmake --build --preset linux; then
   run_suites linux
+  # The Linux game itself, through a private X display and sound server,
+  # then its Debian package (contents, fields, and a run from an unpacking).
+  run_script sdl-e2e tests/e2e/sdl_e2e.sh
+  run_script package tests/e2e/package_check.sh
 fi
 if step configure-windows cmake --preset windows && step build-windows cmake --build --preset windows; then
   run_suites windows -j2

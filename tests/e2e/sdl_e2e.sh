@@ -12,6 +12,8 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 GAME_BIN=${1:-build/linux/waxdrop}
 . tests/e2e/session.sh
+# ImageMagick's own convert, even where something else stands first in PATH.
+[ -x /usr/bin/convert ] && convert() { /usr/bin/convert "$@"; }
 
 passed=0
 failed=0

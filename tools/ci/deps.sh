@@ -8,7 +8,7 @@ waxdrop_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine64 wine
   clang libclang-rt-14-dev
-  xvfb xdotool imagemagick pulseaudio
+  xvfb xdotool imagemagick pulseaudio pulseaudio-utils dpkg-dev
 )
 
 waxdrop_install_deps() {
