@@ -43,7 +43,7 @@ int main(int, char**) {
     shell_build_surfaces(executable_folder() + "/resources");
     // Showing the window draws the first frame, before the loop turns.
     shell_show();
-    while (shell_window_exists()) shell_pump();
+    while (!shell_window_destroyed()) shell_pump();
     // game_shutdown has run as the window went; the surfaces go after it.
     shell_free_surfaces();
     SDL_Quit();

@@ -37,8 +37,10 @@ void shell_show();
 // One turn of the one event pump: every waiting event, queued menu and
 // dialog actions, then one frame when one was asked for.
 void shell_pump();
-// True until the window has been destroyed.
+// True until the window is closing: dialog loops end then.
 bool shell_window_exists();
+// True once the destroy handler has run; the main loop ends then.
+bool shell_window_destroyed();
 // Free what shell_build_surfaces made, then the window (after the destroy handler).
 void shell_free_surfaces();
 

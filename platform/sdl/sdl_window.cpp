@@ -175,6 +175,7 @@ void shell_pump() {
 }
 
 bool shell_window_exists() { return exists && !closing; }
+bool shell_window_destroyed() { return !exists; }
 
 void shell_free_surfaces() {
     ui_set_icon_texture(nullptr);
