@@ -40,6 +40,8 @@ bool ready = false;
 int passes_wanted = 2;
 Uint32 last_pass = 0;
 SDL_Texture* icon_texture = nullptr;
+SDL_Texture* bar_texture = nullptr;  // the menu bar alone, while nothing else is open
+bool bar_valid = false;
 
 int open_menu = -1;  // which drop-down is open, -1 none
 int hot_item = -1;   // highlighted item of the open menu
@@ -303,6 +305,8 @@ void ui_init(SDL_Window* window, SDL_Renderer* r) {
 
 void ui_shutdown() {
     if (!ready) return;
+    if (bar_texture) SDL_DestroyTexture(bar_texture);
+    bar_texture = nullptr;
     ImGui_ImplSDLRenderer_Shutdown();
     ImGui_ImplSDL2_Shutdown();
     ImGui::DestroyContext();
@@ -315,6 +319,27 @@ void ui_touch() { passes_wanted = std::max(passes_wanted, 2); }
 
 void ui_render() {
     if (!ready) return;
+    // With no menu or dialog open, the layer is only the menu bar: it is
+    // drawn into a texture when it changes and copied from there, one quad
+    // a frame instead of the pass's geometry.
+    if (open_menu < 0 && stack.empty()) {
+        if (!bar_texture)
+            bar_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                            client_width, menu_bar_height);
+        if (bar_texture) {
+            if (passes_wanted > 0 || !bar_valid) {
+                pass();
+                SDL_SetRenderTarget(renderer, bar_texture);
+                ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+                SDL_SetRenderTarget(renderer, nullptr);
+                bar_valid = true;
+            }
+            const SDL_Rect bar{0, 0, client_width, menu_bar_height};
+            SDL_RenderCopy(renderer, bar_texture, nullptr, &bar);
+            return;
+        }
+    }
+    bar_valid = false;
     // An open dialog's caret blinks: a few passes a second are enough.
     const bool blink = !stack.empty() && SDL_GetTicks() - last_pass >= 100;
     if (passes_wanted > 0 || blink || !ImGui::GetDrawData()) pass();
