@@ -127,6 +127,9 @@ bool shell_create_window(const char* title, const ShellHandlers& h) {
     // A click that brings the window forward also reaches it.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // The software renderer's window surface is X's own shared-memory image,
+    // not a texture of a GL renderer behind it.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
     window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, client_width, client_height,
                               SDL_WINDOW_HIDDEN);
@@ -136,8 +139,12 @@ bool shell_create_window(const char* title, const ShellHandlers& h) {
 }
 
 void shell_build_surfaces(const std::string& resources) {
-    renderer = SDL_CreateRenderer(window, -1, 0);
-    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    // The frame is drawn in memory already; the renderer only copies it and
+    // the menu layer to the window. SDL's software renderer does that without
+    // loading a GL driver, which on a machine without a GPU (Mesa's llvmpipe)
+    // costs 80 MB of memory, two busy threads and a slow start.
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, 0);
     if (renderer) canvas_create_texture(renderer);
     std::string error;
     // A missing image or font leaves that part of the picture empty.

@@ -1,7 +1,7 @@
 // waxdrop-sdl-loop [SECONDS]: the Linux game's frame rate against a bare SDL
 // loop in the same run. The bare loop only uploads a 640 x 440 streaming
 // texture, copies it below a 20-pixel bar and presents, with the game's own
-// renderer settings; the game runs its real start-up, event pump, frames and
+// renderer (SDL's software renderer, no vsync); the game runs its real start-up, event pump, frames and
 // menu layer with the game resumed. Prints start-up to first frame, frames
 // per second of each (bare, game, bare again), their ratio, and the game's
 // frame time median and 99th percentile.
@@ -34,7 +34,7 @@ double seconds_since(Clock::time_point t) { return std::chrono::duration<double>
 double bare_loop(double seconds) {
     SDL_Window* w = SDL_CreateWindow("bare", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, client_width,
                                      client_height, 0);
-    SDL_Renderer* r = SDL_CreateRenderer(w, -1, 0);
+    SDL_Renderer* r = SDL_CreateRenderer(w, -1, SDL_RENDERER_SOFTWARE);  // as the game's
     SDL_Texture* t = SDL_CreateTexture(r, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, field_width,
                                        field_height);
     std::vector<uint32_t> pixels(field_width * field_height);
