@@ -87,11 +87,22 @@ click_at() { point "$1" "$2"; xdotool click 1; sleep 0.1; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.15; }
 pointer_xy() { xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | tr '\n' ' '; }
 win_xy() { xdotool getwindowgeometry --shell "$WIN" | sed -n 's/^[XY]=//p' | tr '\n' ' '; }
-# Is the game paused? Two pictures of the field 0.3 s apart are the same.
+# Where sprite NAME is in FILE's field: "W H X Y" of its key colour, or "none".
+sprite_box() {
+    local key rgb f=$E2E_DIR/box_$2.png
+    key=$(sprite_key "$2"); rgb=${key#* }
+    field_of "$1" "$f"
+    [ "$(colour_count "$f" "$rgb")" -gt 0 ] || { echo none; return; }
+    convert "$f" -fill black +opaque "rgb($rgb)" -trim -format "%w %h %X %Y" info:
+}
+# Is the game paused? In two pictures 0.3 s apart the ball and the paddle
+# stand where they stood. (Roused bees flap their wings in paused frames
+# too, so the whole field is not compared.)
 field_still() {
     shot "$E2E_DIR/s1.png"; sleep 0.3; shot "$E2E_DIR/s2.png"
     field_of "$E2E_DIR/s1.png" "$E2E_DIR/f1.png"; field_of "$E2E_DIR/s2.png" "$E2E_DIR/f2.png"
-    [ "$(diff_px "$E2E_DIR/f1.png" "$E2E_DIR/f2.png")" -eq 0 ]
+    [ "$(sprite_box "$E2E_DIR/s1.png" ball)" = "$(sprite_box "$E2E_DIR/s2.png" ball)" ] &&
+        [ "$(sprite_box "$E2E_DIR/s1.png" paddle)" = "$(sprite_box "$E2E_DIR/s2.png" paddle)" ]
 }
 record_peak() {  # record_peak SECONDS: the loudest sample the sink played meanwhile
     e2e_record_start "$E2E_DIR/rec.raw"; sleep "$1"; e2e_record_stop
@@ -156,7 +167,7 @@ close_dialogs() {
 # the flows after this one still have balls to play.
 pause_now() {
     shot "$E2E_DIR/w1.png"; shot "$E2E_DIR/w2.png"
-    [ "$(diff_px "$E2E_DIR/w1.png" "$E2E_DIR/w2.png")" -eq 0 ] || key p
+    [ "$(sprite_box "$E2E_DIR/w1.png" ball)" = "$(sprite_box "$E2E_DIR/w2.png" ball)" ] || key p
 }
 
 start_game() {  # start_game DATA_DIR [ENV...]
@@ -211,8 +222,8 @@ flow_song_while_paused() {
 flow_click_resumes() {
     click_at 327 300          # the paddle under the ball, which falls at 347
     shot "$E2E_DIR/r1.png"; sleep 0.1; shot "$E2E_DIR/r2.png"
-    local b; b=$(diff_px "$E2E_DIR/r1.png" "$E2E_DIR/r2.png")
-    FLOW_NOTE="changed_px=$b"; pause_now; [ "$b" -gt 100 ]
+    local a b; a=$(sprite_box "$E2E_DIR/r1.png" ball); b=$(sprite_box "$E2E_DIR/r2.png" ball)
+    FLOW_NOTE="ball $a -> $b"; pause_now; [ "$a" != "$b" ]
 }
 # Relative moves in steps, as a mouse makes them (X holds neither a warp of
 # the pointer nor one jump across the whole screen).
@@ -236,12 +247,12 @@ flow_pointer_confined_running() {
         [ "$fx" -eq $(( wx + 567 )) ] && [ "$fy" -eq $(( wy + MENU_H + 408 )) ]
 }
 flow_p_release_pauses() {
-    resume_now; key p; field_still || return 1
+    resume_now; key p; field_still || { FLOW_NOTE="P did not pause"; return 1; }
     # Holding P does nothing until it comes up.
     xdotool keydown p; sleep 0.3; field_still; local held=$?
     xdotool keyup p; sleep 0.1
     shot "$E2E_DIR/p1.png"; sleep 0.1; shot "$E2E_DIR/p2.png"
-    [ "$(diff_px "$E2E_DIR/p1.png" "$E2E_DIR/p2.png")" -gt 0 ]; local after=$?
+    [ "$(sprite_box "$E2E_DIR/p1.png" ball)" != "$(sprite_box "$E2E_DIR/p2.png" ball)" ]; local after=$?
     FLOW_NOTE="still_while_held=$([ $held -eq 0 ] && echo yes || echo no)"
     key p
     [ $held -eq 0 ] && [ $after -eq 0 ]
@@ -297,14 +308,15 @@ flow_frames_behind_about() {
 flow_game_over_box_click_reaches_game() {
     lose_game_until box 40 || { cp "$E2E_DIR/g.png" "$E2E_DIR/game_over_missing.png"; return 1; }
     # The box owns no window: a click on the field resumes the game behind it.
-    point 600 300; field_still || return 1
+    point 600 300; field_still || { FLOW_NOTE="the game was not paused under the box"; return 1; }
     xdotool click 1; sleep 0.2
     shot "$E2E_DIR/o1.png"; sleep 0.3; shot "$E2E_DIR/o2.png"
-    local d w; d=$(diff_px "$E2E_DIR/o1.png" "$E2E_DIR/o2.png"); w=$(dialog_kind "$E2E_DIR/o2.png")
+    local a b w; a=$(sprite_box "$E2E_DIR/o1.png" ball); b=$(sprite_box "$E2E_DIR/o2.png" ball)
+    w=$(dialog_kind "$E2E_DIR/o2.png")
     keep_shot "$E2E_DIR/o2.png" linux-game-over.png
-    FLOW_NOTE="changed_px=$d still_up=$w"
+    FLOW_NOTE="ball $a -> $b, still_up=$w"
     key Return
-    [ "$d" -gt 50 ] && [ "$w" = box ]
+    [ "$a" != "$b" ] && [ "$w" = box ]
 }
 flow_exit_by_menu() {
     click_at 20 10; click_at 40 52           # File, then Exit
@@ -348,9 +360,10 @@ flow_alt_f4() {
 flow_no_audio_device_plays() {
     shot "$E2E_DIR/n1.png"; click_at 600 300; sleep 0.2
     shot "$E2E_DIR/n2.png"; sleep 0.3; shot "$E2E_DIR/n3.png"
-    local d p; d=$(diff_px "$E2E_DIR/n2.png" "$E2E_DIR/n3.png"); p=$(record_peak 1.5)
-    FLOW_NOTE="changed_px=$d peak=$p"
-    [ "$d" -gt 50 ] && [ "$p" -lt 50 ]
+    local a b p; a=$(sprite_box "$E2E_DIR/n2.png" ball); b=$(sprite_box "$E2E_DIR/n3.png" ball)
+    p=$(record_peak 1.5)
+    FLOW_NOTE="ball $a -> $b, peak=$p"
+    [ "$a" != "$b" ] && [ "$p" -lt 50 ]
 }
 
 # ---- the table ---------------------------------------------------------------
@@ -364,10 +377,10 @@ A about_by_alt_question
 A mnemonics
 A high_scores_three_lines
 A click_resumes
+A frames_behind_about
 A pointer_confined_running
 A p_release_pauses
 A pointer_free_paused
-A frames_behind_about
 A game_over_box_click_reaches_game
 A exit_by_menu
 B silent_without_soundfont
@@ -398,7 +411,18 @@ while read -r game flow; do
     fi
     [ -n "$WIN" ] || { check "$flow" 1; continue; }
     [ -n "${E2E_FLOWS:-}" ] && [[ " $E2E_FLOWS " != *" $flow "* ]] && continue
-    "flow_$flow"; check "$flow" $?
+    # A flow races a game that runs at thousands of frames a second on a
+    # machine shared with other work; one that fails gets one more try from
+    # a clean state (no dialog up), and says so. A real fault fails twice.
+    "flow_$flow"; rc=$?
+    if [ $rc -ne 0 ] && [ ! -s "$E2E_DIR/status.$GAME" ]; then
+        echo "     first try: ${FLOW_NOTE:-failed}"
+        FLOW_NOTE=""
+        close_dialogs
+        "flow_$flow"; rc=$?
+        FLOW_NOTE="second try${FLOW_NOTE:+, $FLOW_NOTE}"
+    fi
+    check "$flow" $rc
 done <<<"$FLOWS"
 
 echo "$passed passed, $failed failed"
