@@ -323,9 +323,12 @@ void ui_render() {
     // drawn into a texture when it changes and copied from there, one quad
     // a frame instead of the pass's geometry.
     if (open_menu < 0 && stack.empty()) {
-        if (!bar_texture)
+        if (!bar_texture) {
             bar_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
                                             client_width, menu_bar_height);
+            // The bar is opaque: a plain copy, no blending per pixel.
+            if (bar_texture) SDL_SetTextureBlendMode(bar_texture, SDL_BLENDMODE_NONE);
+        }
         if (bar_texture) {
             if (passes_wanted > 0 || !bar_valid) {
                 pass();
