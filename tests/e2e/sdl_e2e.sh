@@ -328,7 +328,10 @@ flow_game_over_box_click_reaches_game() {
     [ "$a" != "$b" ] && [ "$w" = box ]
 }
 flow_exit_by_menu() {
-    click_at 20 10; click_at 40 52           # File, then Exit
+    # While the game runs the pointer is held below the menu bar, as on
+    # Windows: pause first, then File, then Exit.
+    pause_now
+    click_at 20 10; click_at 40 52
     local s; s=$(e2e_wait_exit "$GAME" 10); FLOW_NOTE="status=${s:-running}"; [ "${s:-1}" = 0 ]
 }
 flow_silent_without_soundfont() {
