@@ -74,6 +74,10 @@ step install waxdrop_install_deps
 
 if step configure-linux cmake --preset linux && step build-linux cmake --build --preset linux; then
   run_suites linux
+  # The Linux game itself, through a private X display and sound server,
+  # then its Debian package (contents, fields, and a run from an unpacking).
+  run_script sdl-e2e tests/e2e/sdl_e2e.sh
+  run_script deb-package tests/e2e/deb_check.sh
 fi
 windows_built=
 if step configure-windows cmake --preset windows && step build-windows cmake --build --preset windows; then
@@ -87,7 +91,7 @@ fi
 if [ -n "$windows_built" ]; then
   run_script win32-e2e tests/e2e/win32_e2e.sh build/windows
   if step package-windows sh -c 'cd build/windows && rm -f waxdrop-*-win64.zip && cpack -G ZIP'; then
-    run_script win32-package tests/e2e/package_check.sh "$(ls build/windows/waxdrop-*-win64.zip | head -n 1)" build/windows
+    run_script win32-package tests/e2e/zip_check.sh "$(ls build/windows/waxdrop-*-win64.zip | head -n 1)" build/windows
   fi
   if [ -x build/linux/waxdrop-replay ] && [ -x build/linux/waxdrop-media ]; then
     run_script same-game tests/e2e/same_game.sh build/linux build/windows

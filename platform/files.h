@@ -11,6 +11,15 @@ constexpr int media_path_capacity = 260;
 // would not fit, out becomes empty and the result is false.
 bool media_path(const char16_t* name, char16_t* out);
 
+// The full path of a file the game keeps for its player between runs (the
+// score file and its temporary twin). On Windows that is the media folder, as
+// it always was; an installed Linux game cannot write beside its binary, so
+// there it is the player's data folder. With make_folder the folder is created
+// when missing (only saving asks for that; loading never creates anything).
+// Same contract as media_path: at most media_path_capacity units, false and
+// empty when the path does not fit.
+bool score_path(const char16_t* name, char16_t* out, bool make_folder);
+
 // Open path with a C stdio mode ("rb", "wb", ...); null when it cannot.
 std::FILE* file_open(const char16_t* path, const char* mode);
 // Put from in place of to in one step, so that to is either wholly the old

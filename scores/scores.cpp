@@ -55,7 +55,7 @@ bool load_scores_file(const char16_t* path) {
 
 void load_scores() {
     char16_t path[media_path_capacity];
-    if (!media_path(score_file_name, path)) {
+    if (!score_path(score_file_name, path, false)) {
         set_default_scores(score_table);
         return;
     }
@@ -69,7 +69,7 @@ void save_scores() {
     const int length = encode_score_file(score_table, bytes);
     // The table in memory keeps the new entry whatever happens here, so the
     // High Scores dialog still shows it for the rest of the run.
-    if (!media_path(score_file_name, path) || !media_path(score_temp_name, temp) ||
+    if (!score_path(score_file_name, path, true) || !score_path(score_temp_name, temp, false) ||
         !write_score_file(temp, path, bytes, length))
         report_save_error();
 }

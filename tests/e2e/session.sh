@@ -50,12 +50,25 @@ e2e_pulse_start() {
 }
 
 # e2e_spawn VAR COMMAND...: start COMMAND in the background, its id in VAR;
-# stopped with the session unless waited for before.
+# stopped with the session unless waited for before. A small shell of ours
+# is its parent and writes its exit status down, so e2e_wait_exit can report
+# it even from inside a command substitution (where `wait` cannot).
 e2e_spawn() {
     local var=$1; shift
-    "$@" >>"$E2E_DIR/spawn.log" 2>&1 &
+    local pidfile
+    pidfile=$(mktemp "$E2E_DIR/spawn.XXXXXX")
+    ( "$@" >>"$E2E_DIR/spawn.log" 2>&1 &
+      echo $! >"$pidfile"
+      wait $!
+      echo $? >"$E2E_DIR/status.$(cat "$pidfile")" ) &
     E2E_PIDS+=($!)
-    printf -v "$var" '%s' "$!"
+    local i
+    for i in $(seq 50); do
+        [ -s "$pidfile" ] && break
+        sleep 0.02
+    done
+    E2E_PIDS+=("$(cat "$pidfile")")
+    printf -v "$var" '%s' "$(cat "$pidfile")"
 }
 
 # e2e_wait_window NAME [SECONDS]: prints the id of the first visible window
@@ -80,14 +93,14 @@ e2e_wait_gone() {
     return 1
 }
 
-# e2e_wait_exit PID [SECONDS]: waits for PID to end and prints its exit
-# status; fails (printing nothing) if it is still running after SECONDS.
+# e2e_wait_exit PID [SECONDS]: waits for PID (started by e2e_spawn) to end
+# and prints its exit status; fails (printing nothing) if it is still running
+# after SECONDS.
 e2e_wait_exit() {
     local pid=$1 limit=${2:-5} i
     for i in $(seq $((limit * 10))); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"
-            echo $?
+        if [ -s "$E2E_DIR/status.$pid" ]; then
+            cat "$E2E_DIR/status.$pid"
             return 0
         fi
         sleep 0.1

@@ -3,7 +3,7 @@
 # holds the game, its media and a readme, the game imports only DLLs every
 # Windows has, and it starts from there under Wine with its first frame.
 #
-#   tests/e2e/package_check.sh ZIP BUILD
+#   tests/e2e/zip_check.sh ZIP BUILD
 #
 # ZIP is build/windows/waxdrop-<version>-win64.zip, BUILD the Windows build
 # folder (for the text probe). Prints PASS/FAIL per case and ends with

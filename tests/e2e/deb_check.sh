@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# The Debian package of the Linux build: made with cpack, its contents and
+# fields checked against a table, then the game started from a dpkg -x
+# unpacking under Xvfb (its first frame, then Exit). Prints PASS/FAIL lines
+# and ends with "N passed, N failed".
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+build=build/linux
+passed=0
+failed=0
+check() {
+    if [ "$2" -eq 0 ]; then echo "PASS $1"; passed=$((passed + 1)); else echo "FAIL $1"; failed=$((failed + 1)); fi
+}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/waxdrop-package.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+(cd "$build" && cpack -G "DEB;TGZ" -B "$work/out") >"$work/cpack.log" 2>&1
+check cpack_builds $?
+deb="$work/out/waxdrop_1.0_amd64.deb"
+[ -f "$deb" ]; check deb_named_waxdrop_version_arch $?
+ls "$work"/out/waxdrop-1.0-*.tar.gz >/dev/null 2>&1; check tgz_made $?
+# One path a line ("./usr/games/waxdrop -> ../lib/waxdrop/waxdrop" for the link).
+listing=$(dpkg -c "$deb" 2>/dev/null | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }')
+
+# path                                              what must be there
+while read -r path kind; do
+    [ -z "$path" ] && continue
+    case $kind in
+        exe)  grep -qE "^\./$path\$" <<<"$listing" && dpkg -c "$deb" | grep -E " \./$path\$" | grep -q '^-rwx' ;;
+        link) grep -qE "^\./$path -> \.\./lib/waxdrop/waxdrop\$" <<<"$listing" ;;
+        file) grep -qE "^\./$path\$" <<<"$listing" ;;
+    esac
+    check "contains_$path" $?
+done <<'TABLE'
+usr/lib/waxdrop/waxdrop                          exe
+usr/games/waxdrop                                link
+usr/lib/waxdrop/media/song.mid                   file
+usr/lib/waxdrop/media/doing.wav                  file
+usr/lib/waxdrop/media/hit.wav                    file
+usr/lib/waxdrop/media/brick.wav                  file
+usr/lib/waxdrop/media/buzz.wav                   file
+usr/lib/waxdrop/resources/bitmaps/paddle.bmp     file
+usr/lib/waxdrop/resources/bitmaps/comb.bmp       file
+usr/lib/waxdrop/resources/bitmaps/bee_a.bmp      file
+usr/lib/waxdrop/resources/bitmaps/bee_b.bmp      file
+usr/lib/waxdrop/resources/bitmaps/bullet.bmp     file
+usr/lib/waxdrop/resources/bitmaps/ball.bmp       file
+usr/lib/waxdrop/resources/icons/waxdrop.ico      file
+usr/share/applications/waxdrop.desktop           file
+usr/share/icons/hicolor/32x32/apps/waxdrop.png   file
+TABLE
+# No score file, no tests, no tools: only the game.
+[ "$(grep -c -E '\.bin$|tests/|waxdrop-' <<<"$listing")" -eq 0 ]; check nothing_else_shipped $?
+
+# field                 pattern
+while read -r field pattern; do
+    [ -z "$field" ] && continue
+    dpkg-deb -f "$deb" "$field" | grep -qE "$pattern"
+    check "field_${field}" $?
+done <<'TABLE'
+Package        ^waxdrop$
+Version        ^1\.0$
+Architecture   ^amd64$
+Depends        libsdl2-2\.0-0.*|libfluidsynth
+Recommends     timgm6mb-soundfont
+Section        ^games$
+TABLE
+dpkg-deb -f "$deb" Depends | grep -q libsdl2 && dpkg-deb -f "$deb" Depends | grep -q libfluidsynth
+check depends_from_shlibdeps $?
+
+# The unpacked game runs from its link, finds its media beside its real path
+# and draws its first frame; Exit ends it with status 0.
+dpkg -x "$deb" "$work/root"
+check unpacks $?
+sub=$(E2E_GAMES=A E2E_FLOWS="first_frame exit_by_menu" tests/e2e/sdl_e2e.sh "$work/root/usr/games/waxdrop" 2>&1)
+while read -r verdict name rest; do
+    case $verdict in
+        PASS) check "unpacked_$name" 0; echo "     $rest" ;;
+        FAIL) check "unpacked_$name" 1; echo "     $rest" ;;
+    esac
+done <<<"$sub"
+grep -q '^PASS first_frame' <<<"$sub"; check unpacked_game_started $?
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
