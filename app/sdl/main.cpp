@@ -28,6 +28,9 @@ void on_key_released(int virtual_key) { key_released(virtual_key); }
 }  // namespace
 
 int main(int, char**) {
+    // The soundfont is read while the window is made: the music is open
+    // by the time the game starts, and the first frame comes no later.
+    midi_out_prepare();
     ShellHandlers handlers;
     handlers.paint = frame_step;
     handlers.mouse_moved = mouse_moved;

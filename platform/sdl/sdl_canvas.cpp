@@ -1,7 +1,9 @@
-// The frame's picture on screen. The software canvas draws every frame into
-// memory; its present lands here, where the picture goes into one streaming
-// texture below the menu bar, the menu layer is drawn over it, and the
-// renderer presents at once (no vsync wait: frames are not capped).
+// The frame's picture on screen. The software canvas draws every frame
+// straight into the field's streaming texture, locked between presents; a
+// present unlocks it, copies it below the menu bar, draws the menu layer over
+// it and presents at once (no vsync wait: frames are not capped). Where the
+// texture's rows are padded the canvas keeps its own buffers and each present
+// uploads the picture instead.
 
 #include "platform/sdl/sdl_shell.h"
 #include "platform/soft/soft_canvas.h"
@@ -10,19 +12,35 @@ namespace {
 
 SDL_Renderer* renderer = nullptr;
 SDL_Texture* field_texture = nullptr;
+bool drawn_in_place = false;
 uint64_t frames_served = 0;
+
+// Lend the texture's memory to the canvas for the next frame; a software
+// texture keeps its pixels (the last frame) across the lock.
+void lock_for_drawing() {
+    void* pixels = nullptr;
+    int pitch = 0;
+    drawn_in_place = SDL_LockTexture(field_texture, nullptr, &pixels, &pitch) == 0;
+    if (drawn_in_place && pitch != field_width * 4) {
+        SDL_UnlockTexture(field_texture);
+        drawn_in_place = false;
+    }
+    soft_draw_into(drawn_in_place ? static_cast<uint32_t*>(pixels) : nullptr);
+}
 
 void draw_window() {
     if (!renderer) return;
+    if (drawn_in_place) SDL_UnlockTexture(field_texture);
     const SDL_Rect field{0, menu_bar_height, field_width, field_height};
     SDL_RenderCopy(renderer, field_texture, nullptr, &field);
     ui_render();
     SDL_RenderPresent(renderer);
+    if (drawn_in_place) lock_for_drawing();
 }
 
 void present(const PaintRect&) {
     if (!field_texture) return;
-    SDL_UpdateTexture(field_texture, nullptr, soft_window_buffer(), field_width * 4);
+    if (!drawn_in_place) SDL_UpdateTexture(field_texture, nullptr, soft_window_buffer(), field_width * 4);
     draw_window();
 }
 
@@ -32,14 +50,21 @@ bool canvas_create_texture(SDL_Renderer* r) {
     renderer = r;
     field_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, field_width,
                                       field_height);
+    if (!field_texture) return false;
+    lock_for_drawing();
     soft_set_present_hook(present);
-    return field_texture != nullptr;
+    return true;
 }
 
 void canvas_destroy_texture() {
     soft_set_present_hook(nullptr);
-    if (field_texture) SDL_DestroyTexture(field_texture);
+    soft_draw_into(nullptr);
+    if (field_texture) {
+        if (drawn_in_place) SDL_UnlockTexture(field_texture);
+        SDL_DestroyTexture(field_texture);
+    }
     field_texture = nullptr;
+    drawn_in_place = false;
     renderer = nullptr;
 }
 

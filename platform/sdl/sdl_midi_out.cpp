@@ -11,6 +11,9 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
+
+#include "platform/sdl/sdl_shell.h"
 
 namespace {
 
@@ -44,14 +47,11 @@ void close_all() {
 
 void quiet_log(int, const char*, void*) {}
 
-}  // namespace
-
-bool midi_out_open() {
+// The settings and the synth with its soundfont: everything but the sound
+// output. Reading the soundfont is most of the game's start-up.
+bool load_synth() {
     const std::string font = soundfont();
     if (font.empty()) return false;
-    // FluidSynth reports a missing sound server on stderr; the game says nothing.
-    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-        fluid_set_log_function(level, quiet_log, nullptr);
     settings = new_fluid_settings();
     if (!settings) return false;
     // Samples are read when a note first needs them: start-up stays quick
@@ -73,6 +73,42 @@ bool midi_out_open() {
         close_all();
         return false;
     }
+    return true;
+}
+
+void quiet_fluidsynth() {
+    // FluidSynth reports a missing sound server on stderr; the game says nothing.
+    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+        fluid_set_log_function(level, quiet_log, nullptr);
+}
+
+// The synth being loaded ahead of the port's opening, and what came of it.
+struct Preparation {
+    std::thread loader;
+    bool loaded = false;
+    ~Preparation() {
+        if (loader.joinable()) loader.join();  // a start-up that ended early
+    }
+} preparation;
+
+}  // namespace
+
+void midi_out_prepare() {
+    if (preparation.loader.joinable() || synth) return;
+    quiet_fluidsynth();
+    preparation.loader = std::thread([] { preparation.loaded = load_synth(); });
+}
+
+bool midi_out_open() {
+    bool loaded = false;
+    if (preparation.loader.joinable()) {
+        preparation.loader.join();
+        loaded = preparation.loaded;
+    } else {
+        quiet_fluidsynth();
+        loaded = load_synth();
+    }
+    if (!loaded) return false;
     driver = new_fluid_audio_driver(settings, synth);
     if (!driver) {
         // No sound server: try the sound card itself before giving up.

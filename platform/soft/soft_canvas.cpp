@@ -16,6 +16,8 @@ uint32_t buffer_b[field_pixels];
 // holds an older one, which the next frame clears before drawing anything.
 uint32_t* back = buffer_a;
 uint32_t* window = buffer_b;
+// Or one buffer a shell lends (its texture's memory), standing for both: the
+// frame is drawn where it will be shown, and a present copies nothing.
 Image images[sprite_image_count];
 uint64_t frame_requests = 0;
 void (*present_hook)(const PaintRect&) = nullptr;
@@ -35,6 +37,11 @@ uint32_t* soft_back_buffer() { return back; }
 const uint32_t* soft_window_buffer() { return window; }
 uint64_t soft_frame_requests() { return frame_requests; }
 void soft_set_present_hook(void (*hook)(const PaintRect&)) { present_hook = hook; }
+
+void soft_draw_into(uint32_t* pixels) {
+    back = pixels ? pixels : buffer_a;
+    window = pixels ? pixels : buffer_b;
+}
 
 void soft_set_image(SpriteImage which, Image image) { images[static_cast<int>(which)] = std::move(image); }
 
@@ -81,14 +88,15 @@ void canvas_present(const PaintInfo& paint) {
     const PaintRect& r = paint.rect;
     const int x0 = std::max(r.left, 0), x1 = std::min(r.right, field_width);
     const int y0 = std::max(r.top, 0), y1 = std::min(r.bottom, field_height);
-    if (x0 == 0 && y0 == 0 && x1 == field_width && y1 == field_height) {
+    if (back == window) {
+        // Drawn in place: the window holds the picture already.
+    } else if (x0 == 0 && y0 == 0 && x1 == field_width && y1 == field_height) {
         std::swap(back, window);
-        if (present_hook) present_hook(r);
-        return;
+    } else {
+        for (int y = y0; y < y1 && x0 < x1; ++y)
+            std::memcpy(&window[y * field_width + x0], &back[y * field_width + x0],
+                        sizeof(uint32_t) * static_cast<std::size_t>(x1 - x0));
     }
-    for (int y = y0; y < y1 && x0 < x1; ++y)
-        std::memcpy(&window[y * field_width + x0], &back[y * field_width + x0],
-                    sizeof(uint32_t) * static_cast<std::size_t>(x1 - x0));
     if (present_hook) present_hook(r);
 }
 

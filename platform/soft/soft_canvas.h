@@ -15,6 +15,9 @@ constexpr uint32_t hud_magenta = rgb(255, 0, 255);
 // The back buffer and the window copy, 0x00RRGGBB, row after row.
 uint32_t* soft_back_buffer();
 const uint32_t* soft_window_buffer();
+// Draw into pixels (640 x 440, rows without padding) from now on, the same
+// memory standing for the window; null returns to the canvas's own buffers.
+void soft_draw_into(uint32_t* pixels);
 // Number of frames requested so far.
 uint64_t soft_frame_requests();
 // Called by canvas_present after it has copied, so a shell can show the window
