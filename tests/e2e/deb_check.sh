@@ -6,11 +6,8 @@
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 build=build/linux
-passed=0
-failed=0
-check() {
-    if [ "$2" -eq 0 ]; then echo "PASS $1"; passed=$((passed + 1)); else echo "FAIL $1"; failed=$((failed + 1)); fi
-}
+. tests/e2e/session.sh
+check() { e2e_result "$1" "$2"; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/waxdrop-package.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -81,5 +78,4 @@ while read -r verdict name rest; do
 done <<<"$sub"
 grep -q '^PASS first_frame' <<<"$sub"; check unpacked_game_started $?
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+e2e_summary

@@ -21,10 +21,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passed=0
-failed=0
-pass() { echo "PASS $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL $1: $2"; failed=$((failed + 1)); }
+. tests/e2e/session.sh
+pass() { e2e_result "$1" 0; }
+fail() { e2e_result "$1" 1 "$2"; }
 
 # A score file for waxdrop-media to read on both: the one the Linux replay
 # leaves after its high-score script (name "Wren", score 2).
@@ -81,5 +80,4 @@ for c in "${cases[@]}"; do
     fi
 done
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+e2e_summary

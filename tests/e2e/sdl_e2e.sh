@@ -15,12 +15,9 @@ GAME_BIN=${1:-build/linux/waxdrop}
 # ImageMagick's own convert, even where something else stands first in PATH.
 [ -x /usr/bin/convert ] && convert() { /usr/bin/convert "$@"; }
 
-passed=0
-failed=0
 FLOW_NOTE=""
 check() {  # check NAME CONDITION-STATUS
-    if [ "$2" -eq 0 ]; then echo "PASS $1${FLOW_NOTE:+ ($FLOW_NOTE)}"; passed=$((passed + 1))
-    else echo "FAIL $1${FLOW_NOTE:+ ($FLOW_NOTE)}"; failed=$((failed + 1)); fi
+    e2e_result "$1" "$2" "$FLOW_NOTE"
     FLOW_NOTE=""
 }
 
@@ -403,7 +400,7 @@ C no_audio_device_plays
 C alt_f4
 "
 
-e2e_session_start sdl || { echo "FAIL session"; echo "0 passed, 1 failed"; exit 1; }
+e2e_session_start sdl || { e2e_result session 1; e2e_summary; exit 1; }
 trap 'e2e_session_stop; [ -n "${E2E_KEEP:-}" ] || rm -rf "$E2E_DIR"' EXIT
 XDG_A=$E2E_DIR/data_a; XDG_B=$E2E_DIR/data_b; XDG_C=$E2E_DIR/data_c
 current=""
@@ -419,7 +416,7 @@ while read -r game flow; do
             A) high_table "$XDG_A/waxdrop"; start_game "$XDG_A" ;;
             B) start_game "$XDG_B" WAXDROP_SOUNDFONT=/nonexistent ;;
             C) start_game "$XDG_C" SDL_AUDIODRIVER=dummy PULSE_SERVER=unix:/nonexistent ;;
-        esac || { echo "FAIL start_$game (no window)"; failed=$((failed + 1)); continue; }
+        esac || { e2e_result "start_$game" 1 "no window"; continue; }
     fi
     [ -n "$WIN" ] || { check "$flow" 1; continue; }
     [ -n "${E2E_FLOWS:-}" ] && [[ " $E2E_FLOWS " != *" $flow "* ]] && continue
@@ -437,5 +434,4 @@ while read -r game flow; do
     check "$flow" $rc
 done <<<"$FLOWS"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+e2e_summary

@@ -21,16 +21,14 @@ here=tests/e2e
 . $here/session.sh
 . $here/wine_game.sh
 
-passed=0
-failed=0
 # The scratch folder (pictures, recordings, score files) is kept when a case
 # failed, and its place is said.
 finish() {
     wine_session_stop
-    if [ "$failed" -eq 0 ]; then rm -rf "${E2E_DIR:-/nonexistent}"; else echo "pictures and files kept in $E2E_DIR"; fi
+    if [ "$E2E_FAILED" -eq 0 ]; then rm -rf "${E2E_DIR:-/nonexistent}"; else echo "pictures and files kept in $E2E_DIR"; fi
 }
 trap finish EXIT
-wine_session_start win32 "$build" || { echo "FAIL session: no X display or sound server"; echo "0 passed, 1 failed"; exit 1; }
+wine_session_start win32 "$build" || { e2e_result session 1 "no X display or sound server"; e2e_summary; exit 1; }
 
 # ---- actions -----------------------------------------------------------
 
@@ -266,12 +264,8 @@ for c in "${cases[@]}"; do
     for line in "${wanted[@]}"; do
         grep -Fxq -- "$line" <<<"$out" || missing+=("$line")
     done
-    if [ ${#missing[@]} -eq 0 ]; then
-        echo "PASS $name"; passed=$((passed + 1))
-    else
-        echo "FAIL $name: missing '$(IFS=/; echo "${missing[*]}")'; saw: $(tr '\n' '/' <<<"$out" | head -c 400)"
-        failed=$((failed + 1))
-    fi
+    if [ ${#missing[@]} -eq 0 ]; then e2e_result "$name" 0
+    else e2e_result "$name" 1 "missing '$(IFS=/; echo "${missing[*]}")'; saw: $(tr '\n' '/' <<<"$out" | head -c 400)"; fi
 done
 echo "cases took $(( $(date +%s) - started )) s"
 
@@ -281,5 +275,4 @@ if [ -n "$shots_out" ]; then
         [ -f "$E2E_DIR/$s.png" ] && cp "$E2E_DIR/$s.png" "$shots_out/win32-$s.png"
     done
 fi
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+e2e_summary

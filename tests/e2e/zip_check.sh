@@ -16,19 +16,15 @@ here=tests/e2e
 . $here/session.sh
 . $here/wine_game.sh
 
-passed=0
-failed=0
 check() {
-    local name=$1 expected=$2 got=$3
-    if [ "$got" = "$expected" ]; then echo "PASS $name"; passed=$((passed + 1))
-    else echo "FAIL $name: expected '$expected', got '$got'"; failed=$((failed + 1)); fi
+    if [ "$3" = "$2" ]; then e2e_result "$1" 0; else e2e_result "$1" 1 "expected '$2', got '$3'"; fi
 }
 finish() {
     wine_session_stop
     rm -rf "${E2E_DIR:-/nonexistent}"
 }
 trap finish EXIT
-wine_session_start package "$build" || { echo "FAIL session"; echo "0 passed, 1 failed"; exit 1; }
+wine_session_start package "$build" || { e2e_result session 1; e2e_summary; exit 1; }
 
 unpacked=$E2E_DIR/unpacked
 mkdir -p "$unpacked"
@@ -58,5 +54,4 @@ else
     check starts yes no
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+e2e_summary

@@ -20,7 +20,7 @@ e2e_session_start soak || exit 1
 export XDG_DATA_HOME="$E2E_DIR/data"
 
 e2e_spawn pid "$game"
-win=$(e2e_wait_window WaxDrop 20) || { echo "FAIL the game window did not appear"; echo "0 passed, 1 failed"; exit 1; }
+win=$(e2e_wait_window WaxDrop 20) || { e2e_result "the game window appeared" 1; e2e_summary; exit 1; }
 
 sample() {
     local rss threads fds
@@ -29,11 +29,22 @@ sample() {
     fds=$(ls "/proc/$pid/fd" | wc -l)
     echo "$rss $threads $fds"
 }
+# Where the resident memory lies: the heap and other private pages, mapped
+# files, and memory shared with the sound server.
+report() {
+    awk -v t="$1" '/^(VmRSS|RssAnon|RssFile|RssShmem|Threads)/ {v[$1]=$2}
+        END {printf "at %s s: resident %s kB (private %s, files %s, shared %s), %s threads", t,
+             v["VmRSS:"], v["RssAnon:"], v["RssFile:"], v["RssShmem:"], v["Threads:"]}' "/proc/$pid/status"
+    echo ", $(ls "/proc/$pid/fd" | wc -l) files"
+}
 
 start=$(date +%s)
 step=0
 read -r rss0 threads0 fds0 <<<"$(sample)"
 checked=""
+# A line every REPORT_EVERY seconds (default 300) shows the trend.
+every=${REPORT_EVERY:-300}
+next_report=$every
 while [ $(( $(date +%s) - start )) -lt "$seconds" ]; do
     kill -0 "$pid" 2>/dev/null || break
     step=$((step + 1))
@@ -49,13 +60,17 @@ while [ $(( $(date +%s) - start )) -lt "$seconds" ]; do
     if [ -z "$checked" ] && [ $(( $(date +%s) - start )) -ge "$checkpoint" ]; then
         read -r rss1 threads1 fds1 <<<"$(sample)"
         checked=1
-        echo "at ${checkpoint} s: resident ${rss1} kB, ${threads1} threads, ${fds1} files"
+        echo "checkpoint $(report $(( $(date +%s) - start )))"
+    fi
+    elapsed=$(( $(date +%s) - start ))
+    if [ "$elapsed" -ge "$next_report" ] && kill -0 "$pid" 2>/dev/null; then
+        report "$elapsed"
+        next_report=$((next_report + every))
     fi
     sleep 0.5
 done
 
-pass=0 fail=0
-check() { if eval "$2"; then echo "PASS $1"; pass=$((pass + 1)); else echo "FAIL $1"; fail=$((fail + 1)); fi; }
+check() { eval "$2"; e2e_result "$1" $?; }
 check "the game ran for ${seconds} s" 'kill -0 "$pid" 2>/dev/null'
 if kill -0 "$pid" 2>/dev/null; then
     read -r rss2 threads2 fds2 <<<"$(sample)"
@@ -69,5 +84,4 @@ if kill -0 "$pid" 2>/dev/null; then
     status=$(e2e_wait_exit "$pid" 5)
     check "Alt+F4 ends it with status 0 within 5 s" '[ "$status" = 0 ]'
 fi
-echo "$pass passed, $fail failed"
-[ "$fail" -eq 0 ]
+e2e_summary
