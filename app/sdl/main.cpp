@@ -5,12 +5,9 @@
 
 #include <string>
 
-#include "game/controls.h"
-#include "game/frame.h"
-#include "game/program.h"
+#include "app/sdl/game_handlers.h"
 #include "platform/files.h"
 #include "platform/os/utf.h"
-#include "platform/sdl/sdl_shell.h"
 
 namespace {
 
@@ -23,25 +20,15 @@ std::string executable_folder() {
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
-void on_key_released(int virtual_key) { key_released(virtual_key); }
-
 }  // namespace
 
 int main(int, char**) {
     // The soundfont is read while the window is made: the music is open
     // by the time the game starts, and the first frame comes no later.
     midi_out_prepare();
-    ShellHandlers handlers;
-    handlers.paint = frame_step;
-    handlers.mouse_moved = mouse_moved;
-    handlers.left_button_down = left_button_down;
-    handlers.key_released = on_key_released;
-    handlers.command = menu_command;
-    handlers.destroyed = game_shutdown;
-
     // The window is created hidden; its creation starts the game before any
     // drawing surface exists, as the window's creation message does.
-    if (!shell_create_window("WaxDrop", handlers)) return 0;
+    if (!shell_create_window("WaxDrop", game_handlers())) return 0;
     game_start();
     shell_build_surfaces(executable_folder() + "/resources");
     // Showing the window draws the first frame, before the loop turns.

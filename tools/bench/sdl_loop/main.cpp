@@ -21,11 +21,8 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "game/controls.h"
-#include "game/frame.h"
+#include "app/sdl/game_handlers.h"
 #include "game/game_state.h"
-#include "game/program.h"
-#include "platform/sdl/sdl_shell.h"
 #include "platform/soft/soft_canvas.h"
 
 #ifndef WAXDROP_BUILD_DIR
@@ -64,8 +61,6 @@ double bare_loop(double seconds) {
     return fps;
 }
 
-void on_key(int vk) { key_released(vk); }
-
 // Milliseconds since the process began, from the kernel's record of its start
 // (in clock ticks since boot, so to within one tick): what dynamic loading
 // and static set-up cost comes before main's own clock starts.
@@ -91,14 +86,7 @@ int main(int argc, char** argv) {
     const auto t0 = Clock::now();
     const double before_main_ms = ms_since_process_start();
     midi_out_prepare();
-    ShellHandlers h;
-    h.paint = frame_step;
-    h.mouse_moved = mouse_moved;
-    h.left_button_down = left_button_down;
-    h.key_released = on_key;
-    h.command = menu_command;
-    h.destroyed = game_shutdown;
-    if (!shell_create_window("WaxDrop", h)) {
+    if (!shell_create_window("WaxDrop", game_handlers())) {
         std::fprintf(stderr, "waxdrop-sdl-loop: no window\n");
         return 1;
     }
