@@ -39,7 +39,11 @@ void draw_window() {
 }
 
 void present(const PaintRect&) {
-    if (!field_texture) return;
+    // A closing window shows nothing more. The frames that still finish as
+    // the boxes' loops unwind, one per box left open (a player who played
+    // on under GAME OVER boxes may have a hundred), would otherwise each
+    // draw every box still open, and the window would take seconds to go.
+    if (!field_texture || !shell_window_exists()) return;
     if (!drawn_in_place) SDL_UpdateTexture(field_texture, nullptr, soft_window_buffer(), field_width * 4);
     draw_window();
 }
