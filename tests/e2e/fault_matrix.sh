@@ -113,7 +113,9 @@ start() {
     [ ${#ENV[@]} -gt 0 ] && local -x "${ENV[@]}"
     if [ "$target" = windows ]; then game_start "$DIR"; return; fi
     e2e_spawn GAME "${RUN_AS[@]}" "$DIR/waxdrop"
-    WIN=$(e2e_wait_window WaxDrop 15)
+    WIN=$(e2e_wait_window WaxDrop 15) || return 1
+    # A click that comes before the window has settled is now and then lost.
+    focus "$WIN"; sleep 0.3
 }
 at() {  # at X Y: the pointer to (X, Y) of the field
     if [ "$target" = windows ]; then xdotool mousemove $(client_point "$1" "$2")
@@ -213,7 +215,7 @@ run_case() {
     at 327 300; xdotool click 1; sleep 0.1
     shot_game r1
     [ "${hear:1:1}" = - ] || e2e_record_start "$E2E_DIR/rec.raw"
-    listen "${hear:1:1}" 2 || failed+=(running_sound)
+    listen "${hear:1:1}" 3 || failed+=(running_sound)
     moving || failed+=(resume)
     differ p1 p2 && failed+=(paused_moved)
     if [ "$box" = save_error ]; then save_fails || failed+=(save_box)
