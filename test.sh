@@ -77,6 +77,8 @@ if step configure-linux cmake --preset linux && step build-linux cmake --build -
   # The Linux game itself, through a private X display and sound server,
   # then its Debian package (contents, fields, and a run from an unpacking).
   run_script sdl-e2e tests/e2e/sdl_e2e.sh
+  # Broken media, unwritable scores, no sound: the game plays on regardless.
+  run_script faults-linux tests/e2e/fault_matrix.sh linux
   run_script deb-package tests/e2e/deb_check.sh
 fi
 windows_built=
@@ -90,6 +92,7 @@ fi
 # the Linux build does.
 if [ -n "$windows_built" ]; then
   run_script win32-e2e tests/e2e/win32_e2e.sh build/windows
+  run_script faults-windows tests/e2e/fault_matrix.sh windows
   if step package-windows sh -c 'cd build/windows && rm -f waxdrop-*-win64.zip && cpack -G ZIP'; then
     run_script win32-package tests/e2e/zip_check.sh "$(ls build/windows/waxdrop-*-win64.zip | head -n 1)" build/windows
   fi

@@ -6,14 +6,12 @@
 # "N passed, N failed".
 #
 # The menu layer draws inside the window, so a dialog is seen by its title
-# bar: the one focused ImGui window has a title bar of one exact colour, and
-# the width of that bar says which dialog it is.
+# bar (tests/e2e/sdl_dialogs.sh).
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 GAME_BIN=${1:-build/linux/waxdrop}
 . tests/e2e/session.sh
-# ImageMagick's own convert, even where something else stands first in PATH.
-[ -x /usr/bin/convert ] && convert() { /usr/bin/convert "$@"; }
+. tests/e2e/sdl_dialogs.sh
 
 FLOW_NOTE=""
 check() {  # check NAME CONDITION-STATUS
@@ -23,9 +21,7 @@ check() {  # check NAME CONDITION-STATUS
 
 # Window geometry: the client area is 640 x 460, the field its lower 640 x 440.
 MENU_H=20
-TITLE_RGB="41,74,122"      # ImGui's focused title bar
 BAR_RGB="36,36,36"         # the menu bar
-ABOUT_W=402; SCORES_W=325; BOX_W=220   # 230 and 186 dialog units; the box at least
 BMP=resources/bitmaps
 
 # The colour that marks a sprite: its image's most frequent non-black colour,
@@ -52,24 +48,6 @@ keep_shot() { [ -n "${E2E_SHOTS:-}" ] && cp "$1" "$E2E_SHOTS/$2"; true; }
 field_of() { convert "$1" -crop 640x440+0+$MENU_H +repage "$2"; }
 # Number of pixels that differ between two pictures.
 diff_px() { compare -metric AE "$1" "$2" null: 2>&1 | sed -E 's/[^0-9].*//'; }
-# "W H X Y" of the focused dialog's title bar, or "0 0 0 0".
-title_box() {
-    local g
-    g=$(convert "$1" -fill black +opaque "rgb($TITLE_RGB)" -fill white -opaque "rgb($TITLE_RGB)" \
-        -format "%[fx:mean*w*h]" info:)
-    if [ "${g%.*}" -lt 50 ]; then echo "0 0 0 0"; return; fi
-    convert "$1" -fill black +opaque "rgb($TITLE_RGB)" -trim -format "%w %h %X %Y" info: | tr -d '+'
-}
-# Which dialog is up, by its title bar's width (give or take its border):
-# about, scores (High Scores and New High Score share a size), box or none.
-dialog_kind() {
-    local w; w=$(title_box "$1" | cut -d' ' -f1)
-    if [ "$w" -ge $((ABOUT_W - 4)) ] && [ "$w" -le $((ABOUT_W + 2)) ]; then echo about
-    elif [ "$w" -ge $((SCORES_W - 4)) ] && [ "$w" -le $((SCORES_W + 2)) ]; then echo scores
-    elif [ "$w" -ge $((BOX_W - 4)) ] && [ "$w" -le $((BOX_W + 60)) ]; then echo box
-    elif [ "$w" -eq 0 ]; then echo none
-    else echo "other($w)"; fi
-}
 # The ball's left edge in the field of FILE, or -1.
 ball_x() {
     local key rgb f=$E2E_DIR/ballmask.png
@@ -106,15 +84,6 @@ field_still() {
 record_peak() {  # record_peak SECONDS: the loudest sample the sink played meanwhile
     e2e_record_start "$E2E_DIR/rec.raw"; sleep "$1"; e2e_record_stop
     e2e_peak "$E2E_DIR/rec.raw"
-}
-wait_dialog() {  # wait_dialog WIDTH SECONDS
-    local i
-    for i in $(seq $(( $2 * 5 ))); do
-        shot "$E2E_DIR/d.png"
-        [ "$(dialog_kind "$E2E_DIR/d.png")" = "$1" ] && return 0
-        sleep 0.2
-    done
-    return 1
 }
 # Keep the paddle away from the ball and resume after every lost ball, until
 # a dialog of WIDTH comes up (the end of the game) or SECONDS pass.

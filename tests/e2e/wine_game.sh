@@ -35,7 +35,7 @@ game_install() {
 
 # game_start DIR: starts DIR/waxdrop.exe; sets GAME (its process id), WIN (its
 # X window), WX, WY (the window's place on the screen), TOP (rows of menu bar
-# above the client area).
+# above the client area, measured on the first start of a session).
 game_start() {
     GAME_DIR=$1
     e2e_spawn GAME wine "$GAME_DIR/waxdrop.exe"
@@ -44,6 +44,7 @@ game_start() {
     local X Y WIDTH HEIGHT SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$WIN")"
     WX=$X WY=$Y
+    [ -n "${TOP:-}" ] && return
     e2e_shot "$E2E_DIR/start.png" "$WIN"
     TOP=$(convert "$E2E_DIR/start.png" -crop 1x100+0+0 -depth 8 txt:- |
           awk -F'[ ,:]+' '/#000000/ {print $2; exit}')
