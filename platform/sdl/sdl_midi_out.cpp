@@ -2,13 +2,10 @@
 // through the sound server. The song's short messages go to the synth's
 // channel calls; anything that is not a channel message (the tempo records)
 // is dropped, as a MIDI device would drop it. No soundfont or no sound
-// output means no MIDI output: the game then plays on without music. The
-// library itself is loaded on the loader thread, not at start-up: it brings
-// some fifty libraries of its own, and a machine without it plays silent.
+// output means no MIDI output: the game then plays on without music.
 
 #include "platform/midi_out.h"
 
-#include <dlfcn.h>
 #include <fluidsynth.h>
 #include <sys/stat.h>
 
@@ -19,49 +16,6 @@
 #include "platform/sdl/sdl_shell.h"
 
 namespace {
-
-#define FLUID_CALLS(X) \
-    X(new_fluid_settings) \
-    X(delete_fluid_settings) \
-    X(fluid_settings_setint) \
-    X(fluid_settings_setnum) \
-    X(fluid_settings_setstr) \
-    X(new_fluid_synth) \
-    X(delete_fluid_synth) \
-    X(fluid_synth_sfload) \
-    X(new_fluid_audio_driver) \
-    X(delete_fluid_audio_driver) \
-    X(fluid_set_log_function) \
-    X(fluid_synth_noteoff) \
-    X(fluid_synth_noteon) \
-    X(fluid_synth_key_pressure) \
-    X(fluid_synth_cc) \
-    X(fluid_synth_program_change) \
-    X(fluid_synth_channel_pressure) \
-    X(fluid_synth_pitch_bend)
-
-// The library's calls, found in it when it is loaded.
-struct FluidCalls {
-#define DECLARE(name) decltype(&::name) name = nullptr;
-    FLUID_CALLS(DECLARE)
-#undef DECLARE
-} fl;
-
-bool load_library() {
-    if (fl.new_fluid_settings) return true;
-    // Loaded for good: FluidSynth and the libraries it brings cannot be
-    // unloaded safely, and a second opening finds it here.
-    void* library = dlopen("libfluidsynth.so.3", RTLD_NOW | RTLD_LOCAL);
-    if (!library) return false;
-    FluidCalls found;
-#define RESOLVE(name) \
-    found.name = reinterpret_cast<decltype(found.name)>(dlsym(library, #name)); \
-    if (!found.name) return false;
-    FLUID_CALLS(RESOLVE)
-#undef RESOLVE
-    fl = found;
-    return true;
-}
 
 fluid_settings_t* settings = nullptr;
 fluid_synth_t* synth = nullptr;
@@ -83,9 +37,9 @@ std::string soundfont() {
 }
 
 void close_all() {
-    if (driver) fl.delete_fluid_audio_driver(driver);
-    if (synth) fl.delete_fluid_synth(synth);
-    if (settings) fl.delete_fluid_settings(settings);
+    if (driver) delete_fluid_audio_driver(driver);
+    if (synth) delete_fluid_synth(synth);
+    if (settings) delete_fluid_settings(settings);
     driver = nullptr;
     synth = nullptr;
     settings = nullptr;
@@ -93,40 +47,39 @@ void close_all() {
 
 void quiet_log(int, const char*, void*) {}
 
-void quiet_fluidsynth() {
-    // FluidSynth reports a missing sound server on stderr; the game says nothing.
-    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-        fl.fluid_set_log_function(level, quiet_log, nullptr);
-}
-
 // The settings and the synth with its soundfont: everything but the sound
 // output. Reading the soundfont is most of the game's start-up.
 bool load_synth() {
     const std::string font = soundfont();
-    if (font.empty() || !load_library()) return false;
-    quiet_fluidsynth();
-    settings = fl.new_fluid_settings();
+    if (font.empty()) return false;
+    settings = new_fluid_settings();
     if (!settings) return false;
     // Samples are read when a note first needs them: start-up stays quick
     // and only the instruments the song uses take memory.
-    fl.fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
     // The song is a few General MIDI voices: 22050 Hz carries it and halves
     // the synth's share of the processor.
-    fl.fluid_settings_setnum(settings, "synth.sample-rate", 22050.0);
-    fl.fluid_settings_setint(settings, "synth.polyphony", 64);
+    fluid_settings_setnum(settings, "synth.sample-rate", 22050.0);
+    fluid_settings_setint(settings, "synth.polyphony", 64);
     // Larger periods: fewer wake-ups of the synth's sound-server threads,
     // for a song whose notes need no finer timing than the 10 ms timer's.
-    fl.fluid_settings_setint(settings, "audio.period-size", 512);
-    fl.fluid_settings_setint(settings, "synth.reverb.active", 0);
-    fl.fluid_settings_setint(settings, "synth.chorus.active", 0);
-    fl.fluid_settings_setstr(settings, "audio.driver", "pulseaudio");
-    fl.fluid_settings_setstr(settings, "audio.pulseaudio.media-role", "game");
-    synth = fl.new_fluid_synth(settings);
-    if (!synth || fl.fluid_synth_sfload(synth, font.c_str(), 1) == FLUID_FAILED) {
+    fluid_settings_setint(settings, "audio.period-size", 512);
+    fluid_settings_setint(settings, "synth.reverb.active", 0);
+    fluid_settings_setint(settings, "synth.chorus.active", 0);
+    fluid_settings_setstr(settings, "audio.driver", "pulseaudio");
+    fluid_settings_setstr(settings, "audio.pulseaudio.media-role", "game");
+    synth = new_fluid_synth(settings);
+    if (!synth || fluid_synth_sfload(synth, font.c_str(), 1) == FLUID_FAILED) {
         close_all();
         return false;
     }
     return true;
+}
+
+void quiet_fluidsynth() {
+    // FluidSynth reports a missing sound server on stderr; the game says nothing.
+    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+        fluid_set_log_function(level, quiet_log, nullptr);
 }
 
 // The synth being loaded ahead of the port's opening, and what came of it.
@@ -142,6 +95,7 @@ struct Preparation {
 
 void midi_out_prepare() {
     if (preparation.loader.joinable() || synth) return;
+    quiet_fluidsynth();
     preparation.loader = std::thread([] { preparation.loaded = load_synth(); });
 }
 
@@ -151,14 +105,15 @@ bool midi_out_open() {
         preparation.loader.join();
         loaded = preparation.loaded;
     } else {
+        quiet_fluidsynth();
         loaded = load_synth();
     }
     if (!loaded) return false;
-    driver = fl.new_fluid_audio_driver(settings, synth);
+    driver = new_fluid_audio_driver(settings, synth);
     if (!driver) {
         // No sound server: try the sound card itself before giving up.
-        fl.fluid_settings_setstr(settings, "audio.driver", "alsa");
-        driver = fl.new_fluid_audio_driver(settings, synth);
+        fluid_settings_setstr(settings, "audio.driver", "alsa");
+        driver = new_fluid_audio_driver(settings, synth);
     }
     if (!driver) {
         close_all();
@@ -174,13 +129,13 @@ void midi_out_short(uint32_t message) {
     const int d2 = static_cast<int>((message >> 16) & 0x7F);
     const int channel = status & 0x0F;
     switch (status & 0xF0) {
-    case 0x80: fl.fluid_synth_noteoff(synth, channel, d1); break;
-    case 0x90: fl.fluid_synth_noteon(synth, channel, d1, d2); break;  // velocity 0 is a note-off
-    case 0xA0: fl.fluid_synth_key_pressure(synth, channel, d1, d2); break;
-    case 0xB0: fl.fluid_synth_cc(synth, channel, d1, d2); break;
-    case 0xC0: fl.fluid_synth_program_change(synth, channel, d1); break;
-    case 0xD0: fl.fluid_synth_channel_pressure(synth, channel, d1); break;
-    case 0xE0: fl.fluid_synth_pitch_bend(synth, channel, d1 | d2 << 7); break;
+    case 0x80: fluid_synth_noteoff(synth, channel, d1); break;
+    case 0x90: fluid_synth_noteon(synth, channel, d1, d2); break;  // velocity 0 is a note-off
+    case 0xA0: fluid_synth_key_pressure(synth, channel, d1, d2); break;
+    case 0xB0: fluid_synth_cc(synth, channel, d1, d2); break;
+    case 0xC0: fluid_synth_program_change(synth, channel, d1); break;
+    case 0xD0: fluid_synth_channel_pressure(synth, channel, d1); break;
+    case 0xE0: fluid_synth_pitch_bend(synth, channel, d1 | d2 << 7); break;
     default: break;  // tempo records and anything else that is no channel message
     }
 }

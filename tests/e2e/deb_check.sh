@@ -62,9 +62,8 @@ Depends        libsdl2-2\.0-0.*|libfluidsynth
 Recommends     timgm6mb-soundfont
 Section        ^games$
 TABLE
-# SDL comes from shlibdeps; FluidSynth, loaded at run time, is named by hand.
-dpkg-deb -f "$deb" Depends | grep -q libsdl2 && dpkg-deb -f "$deb" Depends | grep -q 'libfluidsynth3'
-check depends_on_sdl_and_fluidsynth $?
+dpkg-deb -f "$deb" Depends | grep -q libsdl2 && dpkg-deb -f "$deb" Depends | grep -q libfluidsynth
+check depends_from_shlibdeps $?
 
 # The unpacked game runs from its link, finds its media beside its real path
 # and draws its first frame; Exit ends it with status 0.
