@@ -47,9 +47,9 @@ void close_all() {
 
 void quiet_log(int, const char*, void*) {}
 
-// The settings, the synth with its soundfont and the sound output: the whole
-// MIDI output. Reading the soundfont is most of the game's start-up.
-bool open_synth() {
+// The settings and the synth with its soundfont: everything but the sound
+// output. Reading the soundfont is most of the game's start-up.
+bool load_synth() {
     const std::string font = soundfont();
     if (font.empty()) return false;
     settings = new_fluid_settings();
@@ -73,6 +73,42 @@ bool open_synth() {
         close_all();
         return false;
     }
+    return true;
+}
+
+void quiet_fluidsynth() {
+    // FluidSynth reports a missing sound server on stderr; the game says nothing.
+    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+        fluid_set_log_function(level, quiet_log, nullptr);
+}
+
+// The synth being loaded ahead of the port's opening, and what came of it.
+struct Preparation {
+    std::thread loader;
+    bool loaded = false;
+    ~Preparation() {
+        if (loader.joinable()) loader.join();  // a start-up that ended early
+    }
+} preparation;
+
+}  // namespace
+
+void midi_out_prepare() {
+    if (preparation.loader.joinable() || synth) return;
+    quiet_fluidsynth();
+    preparation.loader = std::thread([] { preparation.loaded = load_synth(); });
+}
+
+bool midi_out_open() {
+    bool loaded = false;
+    if (preparation.loader.joinable()) {
+        preparation.loader.join();
+        loaded = preparation.loaded;
+    } else {
+        quiet_fluidsynth();
+        loaded = load_synth();
+    }
+    if (!loaded) return false;
     driver = new_fluid_audio_driver(settings, synth);
     if (!driver) {
         // No sound server: try the sound card itself before giving up.
@@ -84,38 +120,6 @@ bool open_synth() {
         return false;
     }
     return true;
-}
-
-void quiet_fluidsynth() {
-    // FluidSynth reports a missing sound server on stderr; the game says nothing.
-    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-        fluid_set_log_function(level, quiet_log, nullptr);
-}
-
-// The output being opened ahead of the port's opening, and what came of it.
-struct Preparation {
-    std::thread loader;
-    bool opened = false;
-    ~Preparation() {
-        if (loader.joinable()) loader.join();  // a start-up that ended early
-    }
-} preparation;
-
-}  // namespace
-
-void midi_out_prepare() {
-    if (preparation.loader.joinable() || synth) return;
-    quiet_fluidsynth();
-    preparation.loader = std::thread([] { preparation.opened = open_synth(); });
-}
-
-bool midi_out_open() {
-    if (!preparation.loader.joinable()) {
-        quiet_fluidsynth();
-        return open_synth();
-    }
-    preparation.loader.join();
-    return preparation.opened;
 }
 
 void midi_out_short(uint32_t message) {

@@ -55,9 +55,8 @@ bool canvas_frame_wanted();
 // window that must be redrawn without a game frame.
 void canvas_repaint();
 
-// Start opening the MIDI output (the soundfont, the synth's sound output) on
-// a thread of its own while the window is made; midi_out_open then only
-// waits for it (sdl_midi_out.cpp).
+// Start reading the soundfont on a thread of its own while the window is
+// made; the MIDI output's opening waits for it (sdl_midi_out.cpp).
 void midi_out_prepare();
 
 // Pointer (sdl_pointer.cpp): the confinement is re-applied when the window moves.
