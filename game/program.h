@@ -5,12 +5,13 @@
 // controls (game/controls.h). Window thread only.
 
 #include "platform/dialogs.h"
+#include "resources/resource_ids.h"
 
 // Menu and accelerator commands (the low 16 bits of the command).
 enum : int {
-    command_about = 104,         // Help > About ..., Alt+? and Alt+/
-    command_exit = 105,          // File > Exit
-    command_high_scores = 32771, // File > High Scores ...
+    command_about = IDM_ABOUT,              // Help > About ..., Alt+? and Alt+/
+    command_exit = IDM_EXIT,                // File > Exit
+    command_high_scores = IDM_HIGH_SCORES,  // File > High Scores ...
 };
 
 // On window creation, before any drawing surface exists: open the MIDI

@@ -5,17 +5,19 @@
 
 #include <cstdint>
 
+#include "resources/resource_ids.h"
+
 // Dialog templates of the game's own resources.
 enum : int {
-    dialog_about = 103,
-    dialog_high_scores = 134,
-    dialog_new_score = 135,
+    dialog_about = IDD_ABOUTBOX,
+    dialog_high_scores = IDD_HIGH_SCORES,
+    dialog_new_score = IDD_NEW_SCORE,
 };
 
 // Items of those templates the core reads or writes.
 enum : int {
-    item_name_edit = 1000,         // New High Score: the name
-    item_first_score_line = 1001,  // High Scores: lines 1001, 1002, 1003, best first
+    item_name_edit = IDC_NAME_EDIT,               // New High Score: the name
+    item_first_score_line = IDC_SCORE_LINE_1,     // High Scores: lines 1001, 1002, 1003, best first
 };
 
 // Command numbers a dialog procedure receives (the low 16 bits of the command).

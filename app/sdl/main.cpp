@@ -8,6 +8,9 @@
 #include "app/sdl/game_handlers.h"
 #include "platform/files.h"
 #include "platform/os/utf.h"
+#include "platform/sdl/sdl_program.h"
+#include "platform/shell/resource_tables.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -23,19 +26,9 @@ std::string executable_folder() {
 }  // namespace
 
 int main(int, char**) {
-    // The soundfont is read while the window is made: the music is open
-    // by the time the game starts, and the first frame comes no later.
-    midi_out_prepare();
-    // The window is created hidden; its creation starts the game before any
-    // drawing surface exists, as the window's creation message does.
-    if (!shell_create_window("WaxDrop", game_handlers())) return 0;
-    game_start();
-    shell_build_surfaces(executable_folder() + "/resources");
-    // Showing the window draws the first frame, before the loop turns.
-    shell_show();
+    if (!shell_open(resource_string(IDS_APP_TITLE), game_handlers(), executable_folder() + "/resources")) return 0;
     while (!shell_window_destroyed()) shell_pump();
     // game_shutdown has run as the window went; the surfaces go after it.
-    shell_free_surfaces();
-    SDL_Quit();
+    shell_close();
     return 0;
 }

@@ -5,7 +5,10 @@
 // texture's rows are padded the canvas keeps its own buffers and each present
 // uploads the picture instead.
 
-#include "platform/sdl/sdl_shell.h"
+#include "platform/sdl/sdl_canvas.h"
+
+#include "platform/sdl/sdl_layer.h"
+#include "platform/sdl/sdl_window.h"
 #include "platform/soft/soft_canvas.h"
 
 namespace {
@@ -33,7 +36,7 @@ void draw_window() {
     if (drawn_in_place) SDL_UnlockTexture(field_texture);
     const SDL_Rect field{0, menu_bar_height, field_width, field_height};
     SDL_RenderCopy(renderer, field_texture, nullptr, &field);
-    ui_render();
+    layer_render();
     SDL_RenderPresent(renderer);
     if (drawn_in_place) lock_for_drawing();
 }
@@ -43,15 +46,15 @@ void present(const PaintRect&) {
     // the boxes' loops unwind, one per box left open (a player who played
     // on under GAME OVER boxes may have a hundred), would otherwise each
     // draw every box still open, and the window would take seconds to go.
-    if (!field_texture || !shell_window_exists()) return;
+    if (!field_texture || window_rules().closing()) return;
     if (!drawn_in_place) SDL_UpdateTexture(field_texture, nullptr, soft_window_buffer(), field_width * 4);
     draw_window();
 }
 
 }  // namespace
 
-bool canvas_create_texture(SDL_Renderer* r) {
-    renderer = r;
+bool canvas_create_texture() {
+    renderer = sdl_renderer();
     field_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, field_width,
                                       field_height);
     if (!field_texture) return false;

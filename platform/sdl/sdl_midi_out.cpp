@@ -13,7 +13,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/sdl/sdl_shell.h"
+#include "platform/sdl/sdl_midi_out.h"
 
 namespace {
 

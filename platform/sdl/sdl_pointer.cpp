@@ -4,13 +4,16 @@
 // relative to the window). The game asks for the main window's outer
 // rectangle and takes its margins off it; the rectangle given here is the one
 // the Windows build's 640 x 480 frame has around the same field, so the
-// margins leave the same part of the field reachable on both.
+// margins leave the same part of the field reachable on both. The
+// confinement is kept relative to the window, so it follows the window when
+// the window moves, as the system's does.
 
 #include "platform/pointer.h"
 
 #include <algorithm>
 
-#include "platform/sdl/sdl_shell.h"
+#include "platform/sdl/sdl_pointer.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace {
 
@@ -20,6 +23,9 @@ constexpr int frame_left = 8;
 constexpr int frame_top = 51;
 constexpr int outer_width = 640;
 constexpr int outer_height = 480;
+
+bool confined = false;
+SDL_Rect held{};  // client pixels, inside the client area
 
 ClipRect desktop() {
     SDL_Rect all{0, 0, 0, 0};
@@ -31,72 +37,63 @@ ClipRect desktop() {
     return {all.x, all.y, all.x + all.w, all.y + all.h};
 }
 
-ClipRect clip{};
-bool clip_known = false;
-bool confined = false;
-
-// The field's top-left corner on the screen.
-void field_origin(int& x, int& y) {
-    x = y = 0;
-    if (shell_window()) SDL_GetWindowPosition(shell_window(), &x, &y);
-    y += menu_bar_height;
+SDL_Point window_origin() {
+    SDL_Point p{0, 0};
+    if (sdl_window()) SDL_GetWindowPosition(sdl_window(), &p.x, &p.y);
+    return p;
 }
 
 void apply() {
-    SDL_Window* w = shell_window();
+    SDL_Window* w = sdl_window();
     if (!w) return;
     if (!confined) {
         SDL_SetWindowMouseRect(w, nullptr);
         return;
     }
-    int wx = 0, wy = 0;
-    SDL_GetWindowPosition(w, &wx, &wy);
-    SDL_Rect r{clip.left - wx, clip.top - wy, clip.right - clip.left, clip.bottom - clip.top};
-    const SDL_Rect client{0, 0, client_width, client_height};
-    SDL_Rect in;
-    if (!SDL_IntersectRect(&r, &client, &in)) in = {0, 0, 1, 1};
-    SDL_SetWindowMouseRect(w, &in);
+    SDL_SetWindowMouseRect(w, &held);
     // X holds the pointer only once it is inside; like ClipCursor, bring it
     // in at once when it is outside.
+    const SDL_Point o = window_origin();
     int gx = 0, gy = 0;
     SDL_GetGlobalMouseState(&gx, &gy);
-    const int cx = std::clamp(gx, wx + in.x, wx + in.x + in.w - 1);
-    const int cy = std::clamp(gy, wy + in.y, wy + in.y + in.h - 1);
+    const int cx = std::clamp(gx, o.x + held.x, o.x + held.x + held.w - 1);
+    const int cy = std::clamp(gy, o.y + held.y, o.y + held.y + held.h - 1);
     if (cx != gx || cy != gy) SDL_WarpMouseGlobal(cx, cy);
 }
 
 }  // namespace
 
 ClipRect pointer_clip() {
-    if (!clip_known) {
-        clip = desktop();
-        clip_known = true;
-    }
-    return clip;
+    if (!confined) return desktop();
+    const SDL_Point o = window_origin();
+    return {o.x + held.x, o.y + held.y, o.x + held.x + held.w, o.y + held.y + held.h};
 }
 
 void pointer_confine(const ClipRect& r) {
     const ClipRect all = desktop();
-    clip = r;
-    clip_known = true;
     confined = !(r.left <= all.left && r.top <= all.top && r.right >= all.right && r.bottom >= all.bottom);
+    if (confined) {
+        // Below the menu bar: the field is all a running game's pointer may reach.
+        const SDL_Point o = window_origin();
+        const SDL_Rect asked{r.left - o.x, r.top - o.y, r.right - r.left, r.bottom - r.top};
+        const SDL_Rect field{0, menu_bar_height, client_width, field_height};
+        if (!SDL_IntersectRect(&asked, &field, &held)) held = {0, menu_bar_height, 1, 1};
+    }
     apply();
 }
 
 ClipRect pointer_window_rect() {
-    int x = 0, y = 0;
-    field_origin(x, y);
-    const int left = x - frame_left, top = y - frame_top;
+    const SDL_Point o = window_origin();
+    const int left = o.x - frame_left, top = o.y + menu_bar_height - frame_top;
     return {left, top, left + outer_width, top + outer_height};
 }
 
 void pointer_show(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
 float pointer_client_x() {
-    int gx = 0, gy = 0, wx = 0, wy = 0;
+    int gx = 0, gy = 0;
     SDL_GetGlobalMouseState(&gx, &gy);
-    if (shell_window()) SDL_GetWindowPosition(shell_window(), &wx, &wy);
-    return static_cast<float>(gx - wx);
+    return static_cast<float>(gx - window_origin().x);
 }
 
 void pointer_window_moved() {

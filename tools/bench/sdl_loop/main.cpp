@@ -23,6 +23,8 @@
 
 #include "app/sdl/game_handlers.h"
 #include "game/game_state.h"
+#include "platform/sdl/sdl_program.h"
+#include "platform/sdl/sdl_window.h"
 #include "platform/soft/soft_canvas.h"
 
 #ifndef WAXDROP_BUILD_DIR
@@ -85,18 +87,22 @@ int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
     const auto t0 = Clock::now();
     const double before_main_ms = ms_since_process_start();
-    midi_out_prepare();
-    if (!shell_create_window("WaxDrop", game_handlers())) {
+    // The game's own start-up, with its steps timed through the creation handler.
+    static double window_ms = 0, game_start_ms = 0;
+    static Clock::time_point started;
+    started = t0;
+    ShellHandlers handlers = game_handlers();
+    handlers.created = [] {
+        window_ms = seconds_since(started) * 1000;
+        game_start();
+        game_start_ms = seconds_since(started) * 1000;
+    };
+    if (!shell_open("WaxDrop", handlers, std::string(WAXDROP_BUILD_DIR) + "/resources")) {
         std::fprintf(stderr, "waxdrop-sdl-loop: no window\n");
         return 1;
     }
-    const double window_ms = seconds_since(t0) * 1000;
-    game_start();
-    const double game_start_ms = seconds_since(t0) * 1000;
-    shell_build_surfaces(std::string(WAXDROP_BUILD_DIR) + "/resources");
-    const double surfaces_ms = seconds_since(t0) * 1000;
-    shell_show();
     const double startup_ms = seconds_since(t0) * 1000;
+    const std::string video_driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "none";
     const double process_ms = ms_since_process_start();
 
     // Both loops run while the game's music and effects play, so the audio
@@ -119,13 +125,15 @@ int main(int argc, char** argv) {
     }
     const double game_fps = static_cast<double>(frame_ms.size()) / seconds_since(start);
     const double bare2 = bare_loop(seconds);
-    game_shutdown();
-    shell_free_surfaces();
+    // Out through the window's destroy path, as the game leaves.
+    shell_request_close();
+    while (!shell_window_destroyed()) shell_pump();
+    shell_close();
     std::sort(frame_ms.begin(), frame_ms.end());
     const auto pick = [&](double q) { return frame_ms.empty() ? 0.0 : frame_ms[static_cast<size_t>(q * static_cast<double>(frame_ms.size() - 1))]; };
-    std::printf("renderer: %s\n", SDL_GetCurrentVideoDriver());
-    std::printf("start-up to first frame: %.1f ms (window %.1f, game_start %.1f, surfaces %.1f)\n", startup_ms,
-                window_ms, game_start_ms, surfaces_ms);
+    std::printf("renderer: %s\n", video_driver.c_str());
+    std::printf("start-up to first frame: %.1f ms (window %.1f, game_start %.1f)\n", startup_ms, window_ms,
+                game_start_ms);
     std::printf("process start to first frame: %.0f ms, to main %.0f ms (each to within %.0f ms)\n", process_ms,
                 before_main_ms,
                 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK)));
@@ -133,6 +141,5 @@ int main(int argc, char** argv) {
     std::printf("game / bare: %.2f\n", game_fps / ((bare1 + bare2) / 2));
     std::printf("game frame time: median %.3f ms, p99 %.3f ms over %zu frames\n", pick(0.5), pick(0.99),
                 frame_ms.size());
-    SDL_Quit();
     return 0;
 }

@@ -1,0 +1,19 @@
+#pragma once
+// Texts in the dialogs as the system's controls treat them. Any thread.
+
+#include <cstddef>
+#include <string>
+
+// How many bytes of the UTF-8 text fit in units UTF-16 units, never cutting
+// a character: an edit box with a limit of units keeps that much of a typed
+// or pasted text.
+std::size_t utf8_bytes_within_units(const std::string& text, int units);
+
+// What a static control shows of its text: each '&' hides itself and marks
+// the character after it, the last one so marked is underlined, and "&&"
+// shows one '&'. With no_prefix the text shows as it is.
+struct ShownText {
+    std::string text;
+    std::size_t underline = std::string::npos;  // byte offset of the underlined character
+};
+ShownText shown_text(const std::string& text, bool no_prefix);
