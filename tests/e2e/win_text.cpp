@@ -1,44 +1,113 @@
-// waxdrop-wintext.exe CAPTION: prints the texts of the child windows of the
-// visible top-level window titled CAPTION, one per line, in their order
-// (a dialog's controls in template order), after a first line "window" with
-// the caption. Exit status 1 when no such window exists. The end-to-end
-// tests read dialog and message box texts with it, since the X side of Wine
-// shows only pictures.
+// waxdrop-wintext.exe: prints, as one line of JSON, what the game's windows
+// show: which window has the keyboard, whether the main window is enabled,
+// and each visible dialog and message box of the game (bottom first) with
+// its caption, whether it is owned by the main window, and its controls'
+// ids, classes, texts and places in the main window's client coordinates.
+// The same shape the Linux game publishes on its window, so the end-to-end
+// flows read both alike. Exit status 1 when the game's window is not there.
 
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
-void print_utf8(const wchar_t* text) {
-    char out[1024];
+HWND main_window = nullptr;
+
+std::string utf8(const wchar_t* text) {
+    char out[2048];
     const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out, nullptr, nullptr);
-    std::printf("%s\n", n > 0 ? out : "");
+    return n > 0 ? out : "";
 }
 
-BOOL CALLBACK print_child(HWND child, LPARAM parent) {
-    if (GetParent(child) != reinterpret_cast<HWND>(parent)) return TRUE;  // direct children only
-    // WM_GETTEXT, not GetWindowText: only the message reaches the text an
-    // edit control of another process holds.
+std::string json(const std::string& s) {
+    std::string out = "\"";
+    for (const char c : s) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\u%04x", c);
+            out += esc;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// WM_GETTEXT, not GetWindowText: only the message reaches the text an edit
+// control of another process holds.
+std::string text_of(HWND w) {
     wchar_t text[512] = L"";
     DWORD_PTR got = 0;
-    SendMessageTimeoutW(child, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got);
-    print_utf8(text);
+    SendMessageTimeoutW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got);
+    return utf8(text);
+}
+
+std::string rect_of(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    POINT a{r.left, r.top};
+    ScreenToClient(main_window, &a);
+    char out[64];
+    std::snprintf(out, sizeof out, "[%ld,%ld,%ld,%ld]", a.x, a.y, r.right - r.left, r.bottom - r.top);
+    return out;
+}
+
+std::string kind_of_control(HWND w) {
+    wchar_t cls[64] = L"";
+    GetClassNameW(w, cls, 64);
+    const std::wstring c = cls;
+    if (_wcsicmp(cls, L"Button") == 0) return "button";
+    if (_wcsicmp(cls, L"Edit") == 0) return "edit";
+    if (_wcsicmp(cls, L"Static") == 0) return (GetWindowLongW(w, GWL_STYLE) & SS_TYPEMASK) == SS_ICON ? "icon" : "static";
+    return utf8(cls);
+}
+
+BOOL CALLBACK add_control(HWND child, LPARAM out) {
+    auto& s = *reinterpret_cast<std::string*>(out);
+    if (GetParent(child) != GetAncestor(child, GA_ROOT)) return TRUE;  // direct children only
+    s += "{\"kind\":\"" + kind_of_control(child) + "\",\"id\":" + std::to_string(static_cast<short>(GetDlgCtrlID(child))) +
+         ",\"rect\":" + rect_of(child) + ",\"text\":" + json(kind_of_control(child) == "icon" ? "107" : text_of(child)) +
+         "},";
+    return TRUE;
+}
+
+std::vector<HWND> game_windows;
+
+BOOL CALLBACK collect(HWND w, LPARAM) {
+    DWORD pid = 0, main_pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    GetWindowThreadProcessId(main_window, &main_pid);
+    if (pid == main_pid && w != main_window && IsWindowVisible(w)) game_windows.insert(game_windows.begin(), w);
     return TRUE;
 }
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) return 2;
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, nullptr, argv[1])) != nullptr) {
-        if (IsWindowVisible(window)) break;
+int wmain() {
+    main_window = FindWindowW(L"WAXDROP", nullptr);
+    if (!main_window) return 1;
+    EnumWindows(collect, 0);  // top first: each goes in front, so the list ends bottom first
+    const HWND active = GetForegroundWindow();
+    int keyboard = active == main_window ? 0 : -1;
+    std::string windows;
+    for (size_t i = 0; i < game_windows.size(); ++i) {
+        const HWND w = game_windows[i];
+        if (w == active) keyboard = static_cast<int>(i) + 1;
+        wchar_t caption[256] = L"";
+        GetWindowTextW(w, caption, 256);
+        std::string controls;
+        EnumChildWindows(w, add_control, reinterpret_cast<LPARAM>(&controls));
+        if (!controls.empty()) controls.pop_back();
+        windows += "{\"id\":" + std::to_string(i + 1) + ",\"kind\":\"" +
+                   (GetWindow(w, GW_OWNER) == main_window ? "dialog" : "box") + "\",\"rect\":" + rect_of(w) +
+                   ",\"caption\":" + json(utf8(caption)) + ",\"controls\":[" + controls + "]},";
     }
-    if (!window) return 1;
-    std::printf("window\n");
-    EnumChildWindows(window, print_child, reinterpret_cast<LPARAM>(window));
+    if (!windows.empty()) windows.pop_back();
+    std::printf("{\"keyboard\":%d,\"main_enabled\":%s,\"windows\":[%s]}\n", keyboard,
+                IsWindowEnabled(main_window) ? "true" : "false", windows.c_str());
     return 0;
 }

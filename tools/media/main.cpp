@@ -12,7 +12,8 @@ int usage() {
     std::fprintf(stderr,
                  "usage: waxdrop-media effect FILE\n"
                  "       waxdrop-media song [--summary] FILE\n"
-                 "       waxdrop-media scores FILE\n");
+                 "       waxdrop-media scores FILE\n"
+                 "       waxdrop-media scores --write FILE NAME=SCORE NAME=SCORE NAME=SCORE\n");
     return 2;
 }
 

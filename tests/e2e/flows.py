@@ -1,0 +1,510 @@
+#!/usr/bin/env python3
+"""The game end to end: one table of flows that every program plays through
+its own adapter (programs.py), on a private desktop (session.py).
+
+    tests/e2e/flows.py linux|windows [BUILD] [--only REGEX] [--keep]
+
+Each row names a flow, the game it plays in (a new one, or "+" to go on
+with the one before) and what must come of it: the lines the flow must see,
+the same for every program. Prints PASS, FAIL or LACKS per flow, the retries
+the adapters needed, and ends with "N passed, N failed"."""
+import argparse
+import re
+import sys
+import time
+import traceback
+
+import picture
+from programs import program
+from session import Retries, Session
+
+ABOUT = "About WaxDrop"
+SCORES = "High Scores"
+NEW_SCORE = "New High Score"
+BOX = "Pinecastle"
+FULL_TABLE = ["Ada=50", "Bo=30", "Cy=10"]  # a final score of 0 does not enter it
+
+# ---- helpers the flows share --------------------------------------------------
+
+
+def field(g, what=("ball", "paddle")):
+    return picture.read_field(g.picture(), what)
+
+
+def combs(g):
+    return field(g, ("combs",))["combs"]
+
+
+def still(g, gap=0.4):
+    """The ball and the paddle stand where they stood (roused bees flap their
+    wings in paused frames too, so the whole field is not compared)."""
+    a = field(g)
+    time.sleep(gap)
+    b = field(g)
+    return a["ball"] != "none" and (a["ball"], a["paddle"]) == (b["ball"], b["paddle"])
+
+
+def moving(g, gap=0.2):
+    a = g.picture()
+    time.sleep(gap)
+    return a.differing(g.picture()) > 0
+
+
+def ball_x(g):
+    b = field(g)["ball"].split()
+    return int(b[0]) if len(b) == 2 else 320
+
+
+def resume_under_ball(g):
+    """Resume with the paddle right under a paused ball, so that a ball just
+    served falls onto it and stays in play for seconds."""
+    g.click(ball_x(g) - 20, 300)
+
+
+def dialog_line(screen, caption):
+    d = screen.find(caption)
+    if not d:
+        return f"{caption} none"
+    return f"{caption} open{' with the keyboard' if d.keyboard else ''}"
+
+
+def closes(g, caption, how):
+    """Press keys (or do how) and say whether caption went away."""
+    how()
+    return f"{caption} {'closed' if g.wait_dialog(caption, 3, gone=True) else 'still open'}"
+
+
+def play_to_the_end(g, score):
+    """Play the game to its end: with score, the paddle waits under each
+    served ball until its bounces have broken more honeycombs (a point each)
+    than the table's third entry has points; every other ball falls past the
+    paddle, which waits at the far side. Returns the screen once a dialog or
+    box is up."""
+    needed = 0
+    if score:
+        third = g.scores()[-1]
+        needed = int(third.split(":")[0]) + 1 if third.split(":")[0].lstrip("-").isdigit() else 1
+    for _ in range(12):
+        screen = g.screen()
+        if screen.dialogs:
+            return screen
+        if 80 - combs(g) >= needed:
+            g.click(20 if ball_x(g) > 320 else 580, 300)
+        else:
+            resume_under_ball(g)
+            # Up to the honeycombs and back until enough fell: then away.
+            g.s.wait(lambda: 80 - combs(g) >= needed, 8)
+            g.point(20 if ball_x(g) > 320 else 580, 300)
+        g.s.wait(lambda: g.screen().dialogs or still(g, 0.2), 8)
+    return g.screen()
+
+
+def enter_name(g, name):
+    """Type a name into the New High Score dialog, replacing "anonymous"."""
+    g.focus_name()
+    g.type_text(name)
+
+
+# ---- the flows ------------------------------------------------------------------
+# Each returns the lines it saw.
+
+def first_frame(g):
+    f = field(g, ("combs", "bees", "ball", "paddle", "score_line"))
+    return [f"combs {f['combs']}", f"bees {f['bees']}", f"ball {f['ball']}", f"paddle {f['paddle']}",
+            f"score line {'yes' if f['score_line'] else 'no'}"]
+
+
+def paused_still(g):
+    return [f"still {'yes' if still(g, 0.5) else 'no'}"]
+
+
+def song_while_paused(g):
+    peak = g.s.listen(4, until_peak=1000)
+    return [f"song {'heard' if peak > 1000 else 'silent'} (peak {peak})", f"still {'yes' if still(g) else 'no'}"]
+
+
+def about_by_menu(g):
+    g.menu_title(1)
+    g.key("Down", "Return")
+    screen = g.wait_dialog(ABOUT) or g.screen()
+    out = [dialog_line(screen, ABOUT)]
+    if screen.find(ABOUT):
+        out.append("texts " + " | ".join(t for t in screen.find(ABOUT).texts() if t != "107"))
+        out.append("main " + ("enabled" if screen.main_enabled else "disabled"))
+    out.append(closes(g, ABOUT, lambda: g.key("Return")))
+    return out
+
+
+def about_by_keys(g, keys, close):
+    out = []
+    for k in keys:
+        g.key(k)
+        out.append(f"{k}: {dialog_line(g.wait_dialog(ABOUT) or g.screen(), ABOUT)}")
+        out.append(closes(g, ABOUT, lambda: g.key(close)))
+    return out
+
+
+def about_by_accelerators(g):
+    return about_by_keys(g, ["alt+question", "alt+slash"], "Escape")
+
+
+def about_by_accelerators_german(g):
+    g.s.layout("de")
+    try:
+        return about_by_keys(g, ["alt+question", "alt+slash"], "Return")
+    finally:
+        g.s.layout("us")
+
+
+def about_closes_by_alt_f4(g):
+    g.key("alt+slash")
+    out = [dialog_line(g.wait_dialog(ABOUT) or g.screen(), ABOUT)]
+    out.append(closes(g, ABOUT, lambda: g.key("alt+F4")))
+    out.append("game " + ("running" if g.running() else "ended"))
+    return out
+
+
+def menu_by_f10(g):
+    g.key("F10", "Right", "Return", "Return")
+    out = [dialog_line(g.wait_dialog(ABOUT) or g.screen(), ABOUT)]
+    out.append(closes(g, ABOUT, lambda: g.key("Return")))
+    return out
+
+
+def menu_by_alt_and_arrows(g):
+    g.key("alt", "Down", "Down", "Up", "Return")
+    out = [dialog_line(g.wait_dialog(SCORES) or g.screen(), SCORES)]
+    out.append(closes(g, SCORES, lambda: g.key("Return")))
+    return out
+
+
+def menu_escape_leaves(g):
+    """Escape closes the drop-down, then leaves the menu bar: the next P
+    reaches the game again."""
+    g.key("alt", "Down", "Escape", "Escape")
+    resume_keys = g.picture()
+    g.key("p")
+    time.sleep(0.2)
+    out = ["P after the menu " + ("resumes" if resume_keys.differing(g.picture()) else "does nothing")]
+    g.key("p")
+    return out
+
+
+def high_scores(g):
+    g.key("alt+f", "h")
+    screen = g.wait_dialog(SCORES) or g.screen()
+    out = [dialog_line(screen, SCORES)]
+    if not screen.find(SCORES):
+        return out
+    out += ["line " + t for t in screen.find(SCORES).texts("static")]
+    for k in ("Escape", "alt+F4"):
+        g.key(k)
+        time.sleep(0.4)
+        out.append(f"{k} " + ("ignored" if g.screen().find(SCORES) else "closed it"))
+    out.append(closes(g, SCORES, lambda: g.click_control(SCORES, 1)))
+    return out
+
+
+def high_scores_ampersand(g):
+    """"R&D" and "RD" score alike: as the static control shows them, the two
+    lines differ by an underline only (a literal '&' would be a glyph more)."""
+    g.key("alt+f", "h")
+    screen = g.wait_dialog(SCORES) or g.screen()
+    d = screen.find(SCORES)
+    if not d:
+        return [dialog_line(screen, SCORES)]
+    shot = g.screen_picture()
+    lines = [shot.crop(*d.control(i)["screen"]) for i in (1001, 1002)]
+    diff = lines[0].differing(lines[1])
+    g.key("Return")
+    return ["texts " + " | ".join(d.texts("static")),
+            "R&D shows as RD underlined" if 0 < diff <= 20 else f"R&D differs from RD by {diff} pixels"]
+
+
+def click_resumes(g):
+    g.click(327, 300)  # the paddle under the ball, which falls at 347
+    out = ["ball " + ("moves" if moving(g) else "still")]
+    g.key("p")
+    return out
+
+
+def p_release_pauses(g):
+    resume_under_ball(g)
+    g.key_down("p")
+    time.sleep(0.3)
+    out = ["held P: " + ("running" if moving(g) else "paused")]
+    g.key_up("p")
+    time.sleep(0.2)
+    out.append("released P: " + ("paused" if still(g) else "running"))
+    g.key_down("alt")
+    g.key("p")
+    g.key_up("alt")
+    out.append("P with Alt: " + ("paused" if still(g) else "running"))
+    return out
+
+
+def frames_behind(g, keys, caption):
+    resume_under_ball(g)
+    g.key(*keys)
+    screen = g.wait_dialog(caption) or g.screen()
+    out = [dialog_line(screen, caption), "field " + ("moves" if moving(g, 0.3) else "still") + " behind it"]
+    g.key("Return")
+    g.key("p")
+    return out
+
+
+def frames_behind_about(g):
+    return frames_behind(g, ["alt+slash"], ABOUT)
+
+
+def frames_behind_high_scores(g):
+    return frames_behind(g, ["alt+f", "h"], SCORES)
+
+
+def pointer_confined(g):
+    resume_under_ball(g)
+    g.move_by(-60, -60)
+    top_left = g.pointer()
+    g.move_by(60, 60)
+    bottom_right = g.pointer()
+    g.key("p")
+    g.s.xdotool("mousemove", 3, 3)
+    free = g.s.xdotool("getmouselocation")
+    return [f"running: pointer from {top_left[0]} {top_left[1]} to {bottom_right[0]} {bottom_right[1]}",
+            "paused: pointer " + ("free" if free.startswith("x:3 y:3 ") else f"held ({free})")]
+
+
+def confinement_follows_window(g):
+    g.move_window(60, 40)
+    resume_under_ball(g)
+    g.move_by(-60, -60)
+    top_left = g.pointer()
+    g.key("p")
+    return [f"moved window: pointer held from {top_left[0]} {top_left[1]}"]
+
+
+def minimised_frames_go_on(g):
+    """The ball falls past the paddle while the window is minimised: if the
+    frames went on, the game has lost it and paused by the time it is back."""
+    g.click(20 if ball_x(g) > 320 else 580, 300)
+    g.minimise()
+    time.sleep(1.6)
+    g.restore()
+    return ["frames " + ("went on" if still(g) else "stopped") + " while minimised"]
+
+
+def close_box_under_a_dialog(g):
+    g.key("alt+slash")
+    g.wait_dialog(ABOUT)
+    g.close_box()
+    out = ["close box under About: " + ("nothing" if g.screen().find(ABOUT) and g.running() else "acted")]
+    g.key("Return")
+    g.wait_dialog(ABOUT, gone=True)
+    g.close_box()
+    status = g.exit_status(10)
+    out.append(f"close box alone: status {status}")
+    return out
+
+
+def game_over_box(g):
+    screen = play_to_the_end(g, score=False)
+    d = screen.find(BOX)
+    if not d:
+        return [f"dialogs {screen.captions()}"]
+    return [dialog_line(screen, BOX), "text " + " | ".join(d.texts("static")),
+            "main " + ("enabled" if screen.main_enabled else "disabled"),
+            "field " + ("still" if still(g, 0.5) else "moves") + " under the box"]
+
+
+def click_behind_box(g):
+    """The box owns no window: a click on the field behind it reaches the
+    game (the main window takes the keyboard), but the frame that opened the
+    box has not finished, so the picture moves only once the box is gone."""
+    g.click(100, 300)
+    screen = g.screen()
+    out = [dialog_line(screen, BOX), "main " + ("has" if screen.main_has_keyboard else "lacks") + " the keyboard",
+           "field " + ("still" if still(g, 0.5) else "moves") + " until OK"]
+    g.key("Return")
+    out.append("Enter " + ("left the box up" if g.screen().find(BOX) else "closed the box"))
+    g.click_control(BOX, 1)
+    g.wait_dialog(BOX, gone=True)
+    # The resumed game has one ball, which soon falls and ends it once more;
+    # the paddle has come to the click's x by then.
+    time.sleep(0.3)
+    out.append(f"then the paddle is at {field(g)['paddle']}")
+    return out
+
+
+def keys_after_click_behind_box(g):
+    """After the click the game's keys reach it: P pauses the resumed game,
+    and the field stands still after OK."""
+    play_to_the_end(g, score=False)
+    g.click(100, 300)
+    g.key("p")
+    g.click_control(BOX, 1)
+    g.wait_dialog(BOX, gone=True)
+    return ["after P and OK the field " + ("stands" if still(g) else "moves")]
+
+
+def alt_f4_behind_box(g):
+    play_to_the_end(g, score=False)
+    g.click(100, 300)
+    g.key("alt+F4")
+    return [f"status {g.exit_status(10)}"]
+
+
+def new_high_score(g, name=None, how="Return"):
+    screen = play_to_the_end(g, score=True)
+    d = screen.find(NEW_SCORE)
+    if not d:
+        return [f"dialogs {screen.captions()}"]
+    out = [dialog_line(screen, NEW_SCORE), "edit " + " | ".join(d.texts("edit"))]
+    if name:
+        enter_name(g, name)
+    if how == "Cancel":
+        g.click_control(NEW_SCORE, 2)
+    else:
+        g.key(how)
+    out.append(NEW_SCORE + (" closed" if g.wait_dialog(NEW_SCORE, 3, gone=True) else " still open"))
+    out.append("game " + ("goes on" if g.running() and not g.screen().dialogs else "stopped"))
+    out += ["file " + line.split(": ", 1)[-1] for line in g.scores()]
+    return out
+
+
+def name_typed(g):
+    return new_high_score(g, "Wren")
+
+
+def name_of_120(g):
+    return new_high_score(g, "".join(chr(ord("a") + i % 26) for i in range(120)))
+
+
+def name_cancelled(g):
+    return new_high_score(g, "Nobody", how="Cancel")
+
+
+def name_by_alt_f4(g):
+    return new_high_score(g, "Gone", how="alt+F4")
+
+
+def high_scores_show_the_file(g):
+    g.key("alt+f", "h")
+    d = (g.wait_dialog(SCORES) or g.screen()).find(SCORES)
+    shown = d.texts("static") if d else []
+    g.key("Return")
+    return ["dialog shows the file" if shown and shown == g.scores()[1:] else f"dialog {shown} file {g.scores()}"]
+
+
+def exit_by_menu(g):
+    g.key("alt+f", "x")
+    return [f"status {g.exit_status(10)}"]
+
+
+def exit_by_alt_f4(g):
+    g.key("alt+F4")
+    return [f"status {g.exit_status(10)}"]
+
+
+def bounce_heard(g):
+    g.click(327, 300)
+    peak = g.s.listen(3, until_peak=1000)
+    g.key("p")
+    return ["bounce " + ("heard" if peak > 1000 else f"silent (peak {peak})")]
+
+
+# ---- the table ------------------------------------------------------------------
+# flow | game ("+": the one before goes on) | what must come of it (lines, ";" apart)
+FLOWS = """
+first_frame                 | fresh | combs 80; bees 5; ball 347 200; paddle 320 400; score line yes
+paused_still                | +     | still yes
+song_while_paused           | +     | song heard; still yes
+about_by_menu               | +     | About WaxDrop open with the keyboard; texts WaxDrop Version 1.0 | Copyright (c) 2026 the WaxDrop developers | OK | Knock down honeycombs while avoiding bees!; main disabled; About WaxDrop closed
+about_by_accelerators       | +     | alt+question: About WaxDrop open with the keyboard; alt+slash: About WaxDrop open with the keyboard; About WaxDrop closed
+about_by_accelerators_german| +     | alt+question: About WaxDrop open with the keyboard; alt+slash: About WaxDrop open with the keyboard
+about_closes_by_alt_f4      | +     | About WaxDrop open with the keyboard; About WaxDrop closed; game running
+menu_by_f10                 | +     | About WaxDrop open with the keyboard; About WaxDrop closed
+menu_by_alt_and_arrows      | +     | High Scores open with the keyboard; High Scores closed
+menu_escape_leaves          | +     | P after the menu resumes
+high_scores                 | +     | High Scores open with the keyboard; line 0: open.; Escape ignored; alt+F4 ignored; High Scores closed
+click_resumes               | fresh | ball moves
+p_release_pauses            | fresh | held P: running; released P: paused; P with Alt: paused
+frames_behind_about         | fresh | About WaxDrop open with the keyboard; field moves behind it
+frames_behind_high_scores   | fresh | High Scores open with the keyboard; field moves behind it
+pointer_confined            | fresh | running: pointer from 0 29 to 567 408; paused: pointer free
+confinement_follows_window  | fresh | moved window: pointer held from 0 29
+minimised_frames_go_on      | fresh | frames went on while minimised
+bounce_heard                | fresh | bounce heard
+close_box_under_a_dialog    | fresh | close box under About: nothing; close box alone: status 0
+game_over_box               | full  | Pinecastle open with the keyboard; text GAME OVER; main enabled; field still under the box
+click_behind_box            | +     | Pinecastle open; main has the keyboard; field still until OK; Enter left the box up; then the paddle is at 100 400
+keys_after_click_behind_box | full  | after P and OK the field stands
+alt_f4_behind_box           | full  | status 0
+high_scores_ampersand       | amp   | texts 30: R&D. | 30: RD. | 10: Cy.; R&D shows as RD underlined
+name_typed                  | fresh | New High Score open with the keyboard; edit anonymous; New High Score closed; game goes on; file result loaded; file Wren.; file open.
+name_of_120                 | +     | New High Score closed; file abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstu.
+name_cancelled              | +     | New High Score closed; file anonymous.
+name_by_alt_f4              | +     | New High Score closed; game goes on
+high_scores_show_the_file   | +     | dialog shows the file
+exit_by_menu                | +     | status 0
+exit_by_alt_f4              | fresh | status 0
+"""
+
+GAMES = {"fresh": None, "full": FULL_TABLE, "amp": ["R&D=30", "RD=30", "Cy=10"]}
+NEEDS = {"song_while_paused": "song"}
+
+
+def rows():
+    for line in FLOWS.strip().splitlines():
+        name, game, expected = (part.strip() for part in line.split("|", 2))
+        yield name, game, [e.strip() for e in expected.split(";")]
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("program", choices=["linux", "windows"])
+    ap.add_argument("build", nargs="?")
+    ap.add_argument("--only", default="")
+    ap.add_argument("--keep", action="store_true")
+    args = ap.parse_args()
+    session = Session(f"flows-{args.program}")
+    session.keep = args.keep
+    g = program(args.program, session, args.build or f"build/{args.program}")
+    passed = failed = 0
+    started = time.monotonic()
+    number = 0
+    for name, game, expected in rows():
+        if args.only and not re.search(args.only, name):
+            continue
+        if NEEDS.get(name) in g.lacks:
+            print(f"LACKS {name} ({g.lacks[NEEDS[name]]})", flush=True)
+            continue
+        t0 = time.monotonic()
+        try:
+            if game != "+" or g.proc is None or not g.running():
+                g.stop()
+                number += 1
+                g.start(f"game{number}", GAMES.get(game))
+            seen = globals()[name](g)
+        except Exception as e:  # a flow that breaks is a failure, said in full
+            seen = [f"error: {e}"]
+            traceback.print_exc(file=sys.stdout)
+        # What a line adds in brackets at its end is for the log alone.
+        missing = [e for e in expected if e not in [re.sub(r" \(.*\)$", "", line) for line in seen]]
+        took = f"{time.monotonic() - t0:.1f} s"
+        if missing:
+            failed += 1
+            print(f"FAIL {name} ({took}; missing {missing}; saw {seen})", flush=True)
+        else:
+            passed += 1
+            print(f"PASS {name} ({took})", flush=True)
+    g.stop()
+    if failed:
+        session.keep = True
+        print(f"files kept in {session.dir}")
+    print(f"flows took {time.monotonic() - started:.0f} s; the adapters retried {Retries.count} time(s)")
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

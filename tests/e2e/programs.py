@@ -1,0 +1,327 @@
+"""The adapters: each program's way of doing what the flows ask. A flow says
+what to do and what must come of it; an adapter says how this program is
+installed and started, where its field and dialogs are, how the player's
+keys and pointer reach it, where its score file lives and how it ends.
+
+Every adapter offers the same verbs (see XProgram); a new program gets every
+flow by writing its own. Where programs really differ, the adapter says so
+in its `lacks` (a flow that needs what a program lacks is reported as such,
+not passed or failed)."""
+import json
+import os
+import pathlib
+import shutil
+import subprocess
+import time
+
+from picture import Picture
+from session import Retries
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+
+
+class Dialog:
+    """One dialog or message box as the player sees it."""
+
+    def __init__(self, raw, keyboard, origin):
+        self.caption = raw["caption"]
+        self.kind = raw["kind"]  # "dialog" (owned by the main window) or "box" (owned by none)
+        self.keyboard = keyboard
+        ox, oy = origin
+        self.controls = [dict(c, screen=(ox + c["rect"][0], oy + c["rect"][1], c["rect"][2], c["rect"][3]))
+                         for c in raw["controls"]]
+
+    def texts(self, kind=None):
+        return [c["text"] for c in self.controls if kind is None or c["kind"] == kind]
+
+    def control(self, ident):
+        return next(c for c in self.controls if c["id"] == ident)
+
+
+class Screen:
+    """The dialogs up (bottom first), which window has the keyboard, and
+    whether the main window takes input."""
+
+    def __init__(self, raw, origin, keyboard_of):
+        self.main_enabled = raw.get("main_enabled", True)
+        ids = [w["id"] for w in raw["windows"]]
+        self.dialogs = [Dialog(w, keyboard_of(raw, w), origin) for w in raw["windows"]]
+        self.main_has_keyboard = raw["keyboard"] not in ids and raw["keyboard"] in (0, "main")
+
+    def find(self, caption):
+        return next((d for d in self.dialogs if d.caption == caption), None)
+
+    def captions(self):
+        return [d.caption for d in self.dialogs]
+
+
+class XProgram:
+    """A program in a window of the session's X display, driven with xdotool."""
+    lacks = {}       # what this program cannot do, and why
+    has_song = True  # a MIDI synthesizer plays the song
+
+    def __init__(self, session, build):
+        self.s = session
+        self.build = pathlib.Path(build).resolve()
+        self.proc = None
+        self.window = None
+
+    # ---- start and end ----------------------------------------------------
+
+    def start(self, name, scores=None, env=None):
+        """A game of its own, with scores (NAME=SCORE x3) as its score file."""
+        self.install(name)
+        if scores:
+            path = self.score_file()
+            path.parent.mkdir(parents=True, exist_ok=True)
+            self.s.run([str(ROOT / "build/linux/waxdrop-media"), "scores", "--write", str(path), *scores])
+        self.proc = self.s.spawn(self.command(), env={**self.s.env, **self.environment(), **(env or {})},
+                                 log=f"{name}.log")
+        self.window = self.s.wait(self.find_window, 40, "main window")
+        self.s.xdotool("windowactivate", "--sync", self.window)
+        time.sleep(0.3)
+
+    def find_window(self):
+        ids = self.s.xdotool("search", "--onlyvisible", "--name", "^WaxDrop$").split()
+        return ids[0] if ids else None
+
+    def stop(self):
+        """End the game if it still runs (whatever a flow left behind)."""
+        if self.proc and self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+
+    def exit_status(self, seconds=10):
+        try:
+            return self.proc.wait(seconds)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def running(self):
+        return self.proc.poll() is None
+
+    # ---- where things are -------------------------------------------------
+
+    def window_origin(self):
+        """The window's own top-left corner on the screen (inside any frame
+        the window manager puts around it)."""
+        out = self.s.run(["xwininfo", "-id", self.window]).stdout
+        return (int(out.split("Absolute upper-left X:")[1].split()[0]),
+                int(out.split("Absolute upper-left Y:")[1].split()[0]))
+
+    def field_origin(self):
+        x, y = self.window_origin()
+        return x, y + self.menu_height()
+
+    def picture(self, width=640, height=440):
+        """The field as shown now (as much of it as the window shows)."""
+        shot = self.s.dir / "shot.ppm"
+        self.s.run(["import", "-silent", "-window", "root", str(shot)])
+        x, y = self.field_origin()
+        w, h = self.client_size()
+        return Picture.load(shot).crop(x, y, min(width, w), min(height, h))
+
+    def screen_picture(self):
+        shot = self.s.dir / "shot.ppm"
+        self.s.run(["import", "-silent", "-window", "root", str(shot)])
+        return Picture.load(shot)
+
+    def pointer(self):
+        """The pointer in field coordinates."""
+        out = self.s.xdotool("getmouselocation", "--shell")
+        values = dict(line.split("=") for line in out.splitlines() if "=" in line)
+        fx, fy = self.field_origin()
+        return int(values["X"]) - fx, int(values["Y"]) - fy
+
+    # ---- the player's hands -----------------------------------------------
+
+    def point(self, x, y):
+        fx, fy = self.field_origin()
+        # A warp of a held pointer moves it without a motion event on some
+        # window systems; a step there and back is a move a mouse would make.
+        self.s.xdotool("mousemove", fx + x, fy + y, "mousemove_relative", "--", "1", "0",
+                       "mousemove_relative", "--", "-1", "0")
+        time.sleep(0.05)
+
+    def click(self, x=None, y=None):
+        if x is not None:
+            self.point(x, y)
+        self.s.xdotool("click", "1")
+        time.sleep(0.1)
+
+    def click_screen(self, x, y):
+        self.s.xdotool("mousemove", x, y, "click", "1")
+        time.sleep(0.1)
+
+    def move_by(self, dx, dy, steps=40):
+        """Relative moves in steps, as a mouse makes them (X holds neither a
+        warp of the pointer nor one jump across the screen)."""
+        args = []
+        for _ in range(steps):
+            args += ["mousemove_relative", "--", str(dx), str(dy)]
+        self.s.xdotool(*args)
+        time.sleep(0.1)
+
+    def key(self, *keys):
+        for k in keys:
+            self.s.xdotool("key", "--clearmodifiers", k)
+            time.sleep(0.15)
+
+    def key_down(self, k):
+        self.s.xdotool("keydown", k)
+        time.sleep(0.1)
+
+    def key_up(self, k):
+        self.s.xdotool("keyup", k)
+        time.sleep(0.15)
+
+    def type_text(self, text):
+        self.s.xdotool("type", "--delay", "20", text)
+        time.sleep(0.2)
+
+    def focus_name(self):
+        """Put the keyboard in the New High Score dialog's name, its text selected."""
+
+    def menu_title(self, index):
+        """Click a title of the menu bar (0 File, 1 Help)."""
+        x, y = self.window_origin()
+        self.click_screen(x + self.menu_title_x[index], y + self.menu_height() // 2)
+        time.sleep(0.3)
+
+    # ---- the window as the window manager sees it --------------------------
+
+    def move_window(self, dx, dy):
+        x, y = self.frame_origin()
+        self.s.xdotool("windowmove", self.window, x + dx, y + dy)
+        time.sleep(0.5)
+
+    def frame_origin(self):
+        out = self.s.run(["xwininfo", "-id", self.window]).stdout
+        x, y = self.window_origin()
+        return (x - int(out.split("Relative upper-left X:")[1].split()[0]),
+                y - int(out.split("Relative upper-left Y:")[1].split()[0]))
+
+    def minimise(self):
+        self.s.xdotool("windowminimize", "--sync", self.window)
+
+    def restore(self):
+        self.s.xdotool("windowactivate", "--sync", self.window)
+        time.sleep(0.2)
+
+    def close_box(self):
+        """The main window's close box (the window manager's close request)."""
+        self.s.run(["wmctrl", "-i", "-c", self.window])
+        time.sleep(0.5)
+
+    # ---- dialogs -----------------------------------------------------------
+
+    def wait_dialog(self, caption, seconds=5, gone=False):
+        def seen():
+            screen = self.screen()
+            return (screen.find(caption) is None) == gone and screen
+        return self.s.wait(seen, seconds, step=0.1)
+
+    def click_control(self, caption, ident):
+        d = self.screen().find(caption)
+        x, y, w, h = d.control(ident)["screen"]
+        self.click_screen(x + w // 2, y + h // 2)
+        time.sleep(0.2)
+
+    def scores(self):
+        """The score file as the game's own codec reads it: 'result ...' and three lines."""
+        out = self.s.run([str(ROOT / "build/linux/waxdrop-media"), "scores", str(self.score_file())])
+        return out.stdout.splitlines()
+
+
+class LinuxProgram(XProgram):
+    menu_title_x = (16, 52)
+
+    def install(self, name):
+        self.data = self.s.dir / f"data-{name}"
+        self.data.mkdir(exist_ok=True)
+
+    def command(self):
+        return [str(self.build / "waxdrop")]
+
+    def environment(self):
+        return {"XDG_DATA_HOME": str(self.data)}
+
+    def score_file(self):
+        return self.data / "waxdrop" / "scores.bin"
+
+    def menu_height(self):
+        return 20
+
+    def client_size(self):
+        return 640, 440
+
+    def screen(self):
+        out = self.s.run(["xprop", "-id", self.window, "-notype", "_WAXDROP_DIALOGS"]).stdout
+        raw = json.loads(json.loads(out.split("=", 1)[1].strip())) if "=" in out else \
+            {"keyboard": 0, "windows": []}
+        return Screen(raw, self.window_origin(), lambda r, w: r["keyboard"] == w["id"])
+
+
+class WindowsProgram(XProgram):
+    menu_title_x = (14, 48)
+    has_song = False
+    lacks = {"song": "Wine has no MIDI synthesizer"}
+
+    def __init__(self, session, build):
+        super().__init__(session, build)
+        self.s.env.update(WINEPREFIX=str(self.s.dir / "wine"), WINEDEBUG="-all",
+                          WINEDLLOVERRIDES="mscoree,mshtml=")
+        self.s.run(["wineboot", "-i"], timeout=180)
+        self.top = None
+
+    def install(self, name):
+        self.folder = self.s.dir / name
+        shutil.rmtree(self.folder, ignore_errors=True)
+        self.folder.mkdir()
+        shutil.copy(self.build / "waxdrop.exe", self.folder)
+        shutil.copytree(self.build / "media", self.folder / "media")
+        (self.folder / "media" / "scores.bin").unlink(missing_ok=True)
+
+    def command(self):
+        return ["wine", str(self.folder / "waxdrop.exe")]
+
+    def environment(self):
+        return {}
+
+    def score_file(self):
+        return self.folder / "media" / "scores.bin"
+
+    def stop(self):
+        super().stop()
+
+    def menu_height(self):
+        """Rows of menu bar above the client area: the first black row of the
+        window's first column, measured once."""
+        if self.top is None:
+            x, y = self.window_origin()
+            pic = self.screen_picture().crop(x, y, 1, 100)
+            self.top = next(r for r in range(pic.h) if pic.pixel(0, r) == (0, 0, 0))
+        return self.top
+
+    def client_size(self):
+        out = self.s.xdotool("getwindowgeometry", "--shell", self.window)
+        values = dict(line.split("=") for line in out.splitlines() if "=" in line)
+        return int(values["WIDTH"]), int(values["HEIGHT"]) - self.menu_height()
+
+    def screen(self):
+        out = self.s.run(["wine", str(self.build / "waxdrop-wintext.exe")]).stdout
+        raw = json.loads(out) if out.strip() else {"keyboard": 0, "windows": []}
+        return Screen(raw, self.field_origin(), lambda r, w: r["keyboard"] == w["id"])
+
+    def focus_name(self):
+        # The dialog opens with the keyboard on OK; one step back in the tab
+        # order is the name, whose text is selected on the way in.
+        self.key("shift+Tab")
+
+
+def program(kind, session, build):
+    return {"linux": LinuxProgram, "windows": WindowsProgram}[kind](session, build)

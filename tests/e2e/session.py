@@ -1,0 +1,150 @@
+"""A private desktop for one end-to-end run: an X display with a small window
+manager, a sound server whose default output is a null sink we can record,
+and every process started for the run, each stopped by its own id at the end
+(never by name, so other runs and a player's desktop are left alone)."""
+import atexit
+import os
+import pathlib
+import shutil
+import signal
+import struct
+import subprocess
+import tempfile
+import time
+
+HERE = pathlib.Path(__file__).resolve().parent
+# The window manager takes no keys of its own: Alt+F4 and the others reach
+# the focused window, as a game under test needs them to.
+OPENBOX_RC = """<?xml version="1.0"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
+  <placement><policy>Smart</policy></placement>
+  <keyboard></keyboard>
+  <mouse><context name="Frame"></context></mouse>
+</openbox_config>
+"""
+
+
+class Retries:
+    """Waits inside an adapter may try an action again; each extra try is
+    said in the log and counted, so a run shows how often it needed them."""
+    count = 0
+
+    @classmethod
+    def note(cls, what):
+        cls.count += 1
+        print(f"     retry: {what}", flush=True)
+
+
+class Session:
+    def __init__(self, name, window_manager=True):
+        self.dir = pathlib.Path(tempfile.mkdtemp(prefix=f"waxdrop-e2e-{name}."))
+        self.procs = []
+        self.env = dict(os.environ)
+        self.keep = False
+        atexit.register(self.stop)
+        signal.signal(signal.SIGTERM, lambda *_: exit(1))
+        self._start_x()
+        if window_manager:
+            rc = self.dir / "openbox.xml"
+            rc.write_text(OPENBOX_RC)
+            self.spawn(["openbox", "--config-file", str(rc)], log="openbox.log")
+            self.wait(lambda: self.run(["wmctrl", "-m"]).returncode == 0, 10, "the window manager")
+        self._start_pulse()
+
+    # ---- processes ----------------------------------------------------------
+
+    def spawn(self, argv, env=None, log="spawn.log", **kw):
+        out = open(self.dir / log, "ab")
+        p = subprocess.Popen(argv, env=env or self.env, stdout=out, stderr=subprocess.STDOUT,
+                             start_new_session=True, **kw)
+        self.procs.append(p)
+        return p
+
+    def run(self, argv, env=None, timeout=30, **kw):
+        return subprocess.run(argv, env=env or self.env, capture_output=True, text=True, timeout=timeout, **kw)
+
+    @staticmethod
+    def wait(condition, seconds, what=None, step=0.05):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            value = condition()
+            if value:
+                return value
+            time.sleep(step)
+        if what:
+            raise TimeoutError(f"no {what} within {seconds} s")
+        return None
+
+    def stop(self):
+        for p in reversed(self.procs):
+            if p.poll() is None:
+                p.terminate()
+        for p in reversed(self.procs):
+            try:
+                p.wait(5)
+            except subprocess.TimeoutExpired:
+                p.kill()
+                p.wait()
+        self.procs = []
+        if not self.keep:
+            shutil.rmtree(self.dir, ignore_errors=True)
+
+    # ---- X and sound --------------------------------------------------------
+
+    def _start_x(self):
+        # Xvfb picks a free display itself and says which: no race with
+        # another run looking for one at the same moment.
+        read, write = os.pipe()
+        self.spawn(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                   log="xvfb.log", pass_fds=(write,))
+        os.close(write)
+        with os.fdopen(read) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb found no display")
+        self.env["DISPLAY"] = f":{number}"
+
+    def _start_pulse(self):
+        pulse = self.dir / "pulse"
+        pulse.mkdir()
+        self.env.update(PULSE_RUNTIME_PATH=str(pulse), PULSE_STATE_PATH=str(pulse),
+                        PULSE_SERVER=f"unix:{pulse}/native")
+        self.spawn(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit",
+                    "--use-pid-file=no", "-L", f"module-native-protocol-unix socket={pulse}/native auth-anonymous=1",
+                    "-L", "module-null-sink sink_name=waxdrop_sink", "-L", "module-always-sink"], log="pulse.log")
+        self.wait(lambda: self.run(["pactl", "info"]).returncode == 0, 10, "sound server")
+        self.run(["pactl", "set-default-sink", "waxdrop_sink"])
+
+    def xdotool(self, *args):
+        return self.run(["xdotool", *map(str, args)]).stdout.strip()
+
+    def layout(self, name):
+        self.run(["setxkbmap", "-layout", name])
+
+    def listen(self, seconds, until_peak=None):
+        """The loudest sample the null sink played for (up to) seconds; with
+        until_peak, stops as soon as one that loud was heard."""
+        raw = self.dir / "rec.raw"
+        with open(raw, "wb") as out:
+            rec = subprocess.Popen(["parec", "-d", "waxdrop_sink.monitor", "--format=s16le", "--rate=11025",
+                                    "--channels=1", "--raw"], env=self.env, stdout=out, stderr=subprocess.DEVNULL)
+            self.procs.append(rec)
+            end = time.monotonic() + seconds
+            peak = 0
+            while time.monotonic() < end:
+                time.sleep(0.25)
+                peak = peak_of(raw.read_bytes())
+                if until_peak and peak >= until_peak:
+                    break
+            rec.terminate()
+            rec.wait()
+        return peak_of(raw.read_bytes())
+
+
+def peak_of(data):
+    data = data[:len(data) // 2 * 2]
+    if not data:
+        return 0
+    samples = struct.unpack(f"<{len(data) // 2}h", data)
+    return max(abs(s) for s in samples)
