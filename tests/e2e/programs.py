@@ -68,15 +68,20 @@ class XProgram:
 
     # ---- start and end ----------------------------------------------------
 
-    def start(self, name, scores=None, env=None):
-        """A game of its own, with scores (NAME=SCORE x3) as its score file."""
-        self.install(name)
+    def start(self, name, scores=None, fault=None):
+        """A game installed in a folder of its own, with scores (NAME=SCORE
+        x3) as its score file, broken as fault says (see break_install)."""
+        self.folder = self.s.dir / name
+        shutil.rmtree(self.folder, ignore_errors=True)
+        self.folder.mkdir()
+        self.install(fault == "scores:fail_after_300")
         if scores:
             path = self.score_file()
             path.parent.mkdir(parents=True, exist_ok=True)
             self.s.run([str(ROOT / "build/linux/waxdrop-media"), "scores", "--write", str(path), *scores])
-        self.proc = self.s.spawn(self.command(), env={**self.s.env, **self.environment(), **(env or {})},
-                                 log=f"{name}.log")
+        self.s.give(self.folder)
+        env = {**self.s.env, **self.environment(), **self.break_install(fault)}
+        self.proc = self.s.spawn(self.s.run_as + self.command(), env=env, log=f"{name}.log")
         self.window = self.s.wait(self.find_window, 40, "main window")
         self.s.xdotool("windowactivate", "--sync", self.window)
         time.sleep(0.3)
@@ -84,6 +89,42 @@ class XProgram:
     def find_window(self):
         ids = self.s.xdotool("search", "--onlyvisible", "--name", "^WaxDrop$").split()
         return ids[0] if ids else None
+
+    def break_install(self, fault):
+        """Break the installed game as a player's machine might be; returns
+        what its start adds to the environment."""
+        if not fault:
+            return {}
+        what, how = fault.split(":")
+        media = self.folder / "media"
+        target = media / what
+        if what == "media":
+            shutil.rmtree(media)
+        elif what == "audio":
+            return {"SDL_AUDIODRIVER": "pulseaudio", "PULSE_SERVER": "unix:/nonexistent",
+                    "WINEDLLOVERRIDES": "mscoree,mshtml=,winepulse.drv=,winealsa.drv=,wineoss.drv="}
+        elif what == "soundfont":
+            return {"WAXDROP_SOUNDFONT": "/nonexistent"}
+        elif fault == "scores:read_only":
+            self.score_file().parent.chmod(0o555)
+        elif fault == "scores:fail_after_300":
+            return {"WAXDROP_FAIL_WRITE_AFTER": "300"}
+        elif how == "missing":
+            target.unlink()
+        elif how == "empty":
+            target.write_bytes(b"")
+        elif how == "short":
+            target.write_bytes(target.read_bytes()[:target.stat().st_size // 2])
+        elif how == "mode000":
+            target.chmod(0)
+        elif how == "folder":
+            target.unlink()
+            target.mkdir()
+        return {}
+
+    def stray_score_files(self):
+        """Score files the game made anywhere in its folder but its own place."""
+        return [str(p) for p in self.folder.rglob("scores.bin*") if p != self.score_file()]
 
     def stop(self):
         """End the game if it still runs (whatever a flow left behind)."""
@@ -238,20 +279,24 @@ class XProgram:
 
 
 class LinuxProgram(XProgram):
+    kind = "linux"
     menu_title_x = (16, 52)
 
-    def install(self, name):
-        self.data = self.s.dir / f"data-{name}"
-        self.data.mkdir(exist_ok=True)
+    def install(self, faults):
+        shutil.copy(self.build / ("waxdrop-faults" if faults else "waxdrop"), self.folder / "waxdrop")
+        shutil.copytree(self.build / "media", self.folder / "media")
+        shutil.copytree(self.build / "resources", self.folder / "resources")
+        (self.folder / "data" / "waxdrop").mkdir(parents=True)
 
     def command(self):
-        return [str(self.build / "waxdrop")]
+        return [str(self.folder / "waxdrop")]
 
     def environment(self):
-        return {"XDG_DATA_HOME": str(self.data)}
+        return {"XDG_DATA_HOME": str(self.folder / "data")}
 
     def score_file(self):
-        return self.data / "waxdrop" / "scores.bin"
+        """The player's data folder: an installed game cannot write beside itself."""
+        return self.folder / "data" / "waxdrop" / "scores.bin"
 
     def menu_height(self):
         return 20
@@ -267,22 +312,24 @@ class LinuxProgram(XProgram):
 
 
 class WindowsProgram(XProgram):
+    kind = "windows"
     menu_title_x = (14, 48)
-    has_song = False
     lacks = {"song": "Wine has no MIDI synthesizer"}
 
     def __init__(self, session, build):
         super().__init__(session, build)
-        self.s.env.update(WINEPREFIX=str(self.s.dir / "wine"), WINEDEBUG="-all",
-                          WINEDLLOVERRIDES="mscoree,mshtml=")
-        self.s.run(["wineboot", "-i"], timeout=180)
+        prefix = self.s.dir / "wine"
+        prefix.mkdir()
+        self.s.give(prefix)
+        self.s.env.update(WINEPREFIX=str(prefix), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+        # The prefix is the player's, and so is the one wineserver of the run,
+        # stopped at the end through that prefix.
+        self.s.run(self.s.run_as + ["wineboot", "-i"], timeout=300)
+        self.s.cleanups.append(lambda: self.s.run(self.s.run_as + ["wineserver", "-k"]))
         self.top = None
 
-    def install(self, name):
-        self.folder = self.s.dir / name
-        shutil.rmtree(self.folder, ignore_errors=True)
-        self.folder.mkdir()
-        shutil.copy(self.build / "waxdrop.exe", self.folder)
+    def install(self, faults):
+        shutil.copy(self.build / ("waxdrop-faults.exe" if faults else "waxdrop.exe"), self.folder / "waxdrop.exe")
         shutil.copytree(self.build / "media", self.folder / "media")
         (self.folder / "media" / "scores.bin").unlink(missing_ok=True)
 
@@ -293,10 +340,9 @@ class WindowsProgram(XProgram):
         return {}
 
     def score_file(self):
+        """The media folder beside the game, as it always was on Windows."""
         return self.folder / "media" / "scores.bin"
 
-    def stop(self):
-        super().stop()
 
     def menu_height(self):
         """Rows of menu bar above the client area: the first black row of the
@@ -313,7 +359,7 @@ class WindowsProgram(XProgram):
         return int(values["WIDTH"]), int(values["HEIGHT"]) - self.menu_height()
 
     def screen(self):
-        out = self.s.run(["wine", str(self.build / "waxdrop-wintext.exe")]).stdout
+        out = self.s.run(self.s.run_as + ["wine", str(self.build / "waxdrop-wintext.exe")]).stdout
         raw = json.loads(out) if out.strip() else {"keyboard": 0, "windows": []}
         return Screen(raw, self.field_origin(), lambda r, w: r["keyboard"] == w["id"])
 

@@ -37,11 +37,23 @@ class Retries:
 
 
 class Session:
-    def __init__(self, name, window_manager=True):
+    def __init__(self, name, window_manager=True, as_player=False):
         self.dir = pathlib.Path(tempfile.mkdtemp(prefix=f"waxdrop-e2e-{name}."))
         self.procs = []
+        self.cleanups = []
         self.env = dict(os.environ)
         self.keep = False
+        # The games run as a player who is not root when we are root, so
+        # that unreadable files and read-only folders hold for them.
+        self.player = 65534 if as_player and os.getuid() == 0 else None
+        self.run_as = []
+        if self.player is not None:
+            home = self.dir / "home"
+            home.mkdir()
+            os.chown(home, self.player, self.player)
+            os.chmod(self.dir, 0o755)
+            self.run_as = ["setpriv", f"--reuid={self.player}", f"--regid={self.player}", "--clear-groups",
+                           "env", f"HOME={home}"]
         atexit.register(self.stop)
         signal.signal(signal.SIGTERM, lambda *_: exit(1))
         self._start_x()
@@ -77,6 +89,9 @@ class Session:
         return None
 
     def stop(self):
+        for cleanup in reversed(self.cleanups):
+            cleanup()
+        self.cleanups = []
         for p in reversed(self.procs):
             if p.poll() is None:
                 p.terminate()
@@ -107,7 +122,7 @@ class Session:
 
     def _start_pulse(self):
         pulse = self.dir / "pulse"
-        pulse.mkdir()
+        pulse.mkdir(mode=0o755)
         self.env.update(PULSE_RUNTIME_PATH=str(pulse), PULSE_STATE_PATH=str(pulse),
                         PULSE_SERVER=f"unix:{pulse}/native")
         self.spawn(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit",
@@ -115,6 +130,15 @@ class Session:
                     "-L", "module-null-sink sink_name=waxdrop_sink", "-L", "module-always-sink"], log="pulse.log")
         self.wait(lambda: self.run(["pactl", "info"]).returncode == 0, 10, "sound server")
         self.run(["pactl", "set-default-sink", "waxdrop_sink"])
+        # The server keeps its folder to itself; the player's games need its socket.
+        if self.player is not None:
+            os.chmod(pulse, 0o755)
+
+    def give(self, path):
+        """Make path the player's own (when the games run as another player)."""
+        if self.player is not None:
+            for p in [path, *pathlib.Path(path).rglob("*")]:
+                os.chown(p, self.player, self.player)
 
     def xdotool(self, *args):
         return self.run(["xdotool", *map(str, args)]).stdout.strip()

@@ -1,0 +1,145 @@
+#!/usr/bin/env python3
+"""A player's machine at fault, through the real game, one table for every
+program (through the same adapters as the flows):
+
+    tests/e2e/fault_matrix.py linux|windows [BUILD] [--only REGEX]
+
+Each case installs the game in a folder of its own, breaks it as its row
+says, seeds a known score table and starts the game as a player who is not
+root (for root, mode 000 and read-only folders mean nothing). Then: the
+window comes up; a click on the field resumes the game; what must still be
+heard is heard and what cannot play is silent; no box shows, or for a failed
+save exactly the save error; Alt+F4 ends it with status 0; the score file is
+byte for byte the seeded one, or where a save was made, the new table is in
+the player's own score file. Whatever happens, the case ends the game it
+started. Ends with "N passed, N failed"."""
+import argparse
+import re
+import sys
+import time
+import traceback
+
+import flows
+from programs import ROOT, program
+from session import Session
+
+SEED = ["Ada=50", "Bo=30", "Cy=0"]
+
+# case | fault | heard while paused, then running (L loud, q quiet, - not
+# checked) for linux/windows | the ending: none, save_error or saved.
+# Under Wine there is no MIDI synthesizer, so the Windows game's song is never
+# heard. The four effects share one reader (the unit tables cover it), so
+# one effect stands for them.
+CASES = [
+    ("no_media", "media:gone", "qq/-q", "none"),
+    ("no_audio_device", "audio:none", "qq/-q", "none"),
+    ("no_soundfont", "soundfont:none", "qL/-L", "none"),
+    ("score_folder_read_only", "scores:read_only", "--/--", "save_error"),
+    ("save_fails_half_way", "scores:fail_after_300", "--/--", "save_error"),
+    ("save_lands_in_the_players_folder", "scores:fine", "--/--", "saved"),
+] + [(f"{f.replace('.', '_')}_{how}", f"{f}:{how}", "-L/-L" if (f, how) == ("song.mid", "short")
+      else "qL/-L" if f == "song.mid" else "L-/--", "none")
+     for f in ("song.mid", "brick.wav") for how in ("missing", "empty", "short", "mode000", "folder")]
+
+
+def heard(g, want, seconds=3):
+    if want == "-":
+        time.sleep(0.3)
+        return True, None
+    peak = g.s.listen(seconds, until_peak=1000 if want == "L" else None)
+    return (peak > 1000) if want == "L" else (peak < 50), peak
+
+
+def save_a_score(g, box):
+    """A whole game to a new high score; the name dialog taken as it comes."""
+    screen = flows.play_to_the_end(g, score=True)
+    if not screen.find(flows.NEW_SCORE):
+        return [f"no name dialog: {screen.captions()}"]
+    g.key("Return")
+    if box == "save_error":
+        d = g.wait_dialog(flows.BOX, 5)
+        d = d.find(flows.BOX) if d else None
+        if not d or d.texts("static") != ["Error saving the score file [scores.bin]."]:
+            return [f"no save error: {g.screen().captions()}"]
+        g.key("Return")
+    time.sleep(0.5)
+    return [] if not g.screen().dialogs else [f"then {g.screen().captions()}"]
+
+
+def run_case(g, name, fault, hear, ending):
+    problems, notes = [], []
+    hear = hear.split("/")[0 if g.kind == "linux" else 1]
+    seed = g.s.dir / "seed.bin"
+    g.s.run([str(ROOT / "build/linux/waxdrop-media"), "scores", "--write", str(seed), *SEED])
+    try:
+        g.start(name, SEED, fault=fault)
+        ok, peak = heard(g, hear[0])
+        notes.append(f"paused peak {peak}")
+        ok or problems.append("paused sound")
+        before = g.picture()
+        g.click(327, 300)
+        ok, peak = heard(g, hear[1])
+        notes.append(f"running peak {peak}")
+        ok or problems.append("running sound")
+        if not g.s.wait(lambda: before.differing(g.picture()) > 0, 3):
+            problems.append("did not resume")
+        g.key("p")
+        if ending == "none":
+            if g.screen().dialogs:
+                problems.append(f"box {g.screen().captions()}")
+        else:
+            problems += save_a_score(g, ending)
+        g.key("alt+F4")
+        status = g.exit_status(10)
+        status == 0 or problems.append(f"exit {status}")
+        scores = g.score_file()
+        if ending == "saved":
+            lines = g.scores()
+            if lines[:3] != ["result loaded", "50: Ada.", "30: Bo."] or not re.fullmatch(r"\d+: anonymous\.", lines[3]):
+                problems.append(f"saved {lines}")
+        elif scores.exists() and scores.read_bytes() != seed.read_bytes():
+            problems.append("score file changed")
+        if scores.with_name("scores.bin.tmp").exists():
+            problems.append("temporary file left")
+        if ending == "saved" and g.stray_score_files():
+            problems.append(f"a score file outside the player's folder: {g.stray_score_files()}")
+    except Exception as e:
+        problems.append(f"error: {e}")
+        traceback.print_exc(file=sys.stdout)
+    finally:
+        g.stop()
+    return problems, notes
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("program", choices=["linux", "windows"])
+    ap.add_argument("build", nargs="?")
+    ap.add_argument("--only", default="")
+    args = ap.parse_args()
+    session = Session(f"faults-{args.program}", as_player=True)
+    g = program(args.program, session, args.build or f"build/{args.program}")
+    passed = failed = 0
+    started = time.monotonic()
+    for name, fault, hear, ending in CASES:
+        if args.only and not re.search(args.only, name):
+            continue
+        t0 = time.monotonic()
+        problems, notes = run_case(g, name, fault, hear, ending)
+        detail = f"{time.monotonic() - t0:.1f} s; {', '.join(notes)}"
+        if problems:
+            failed += 1
+            print(f"FAIL {name} (failed: {'; '.join(problems)}; {detail})", flush=True)
+        else:
+            passed += 1
+            print(f"PASS {name} ({detail})", flush=True)
+    if failed:
+        session.keep = True
+        print(f"files kept in {session.dir}")
+    print(f"{args.program} took {time.monotonic() - started:.0f} s")
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
