@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-// width x height pixels 0x00RRGGBB, top row first, rows without padding.
+// width x height pixels, top row first, rows without padding. Each reader
+// says what its pixels hold: 0x00RRGGBB for a bitmap, 0xAARRGGBB for an icon.
 struct Image {
     int width = 0;
     int height = 0;
