@@ -6,9 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "scores/scores.h"
+#include "scores/score_entry.h"
 
-constexpr int score_record_size = 204;
 constexpr int score_image_size = 3 * score_record_size;
 // The longest file the image can make: every byte a 0x0A. It is also all the
 // loader ever needs to read, since 612 image bytes never take more.

@@ -5,20 +5,7 @@
 #include <cstdint>
 
 #include "platform/dialogs.h"
-
-// One record, exactly as in the file: 100 UTF-16 units of name, then the
-// score. Ranks compare the score as unsigned; the dialog prints it signed.
-#pragma pack(push, 1)
-struct ScoreEntry {
-    char16_t name[100];
-    int32_t score;
-};
-#pragma pack(pop)
-static_assert(sizeof(ScoreEntry) == 204, "a score record is 204 bytes");
-
-struct ScoreTable {
-    ScoreEntry entries[3];  // best first
-};
+#include "scores/score_entry.h"
 
 extern ScoreTable score_table;
 extern ScoreEntry pending_entry;

@@ -9,6 +9,7 @@
 #include "game/controls.h"
 #include "game/frame.h"
 #include "game/program.h"
+#include "platform/win32/win32_canvas.h"
 #include "platform/win32/win32_shell.h"
 #include "resources/resource_ids.h"
 
@@ -37,15 +38,6 @@ void register_main_class(HINSTANCE instance) {
     RegisterClassExW(&wc);
 }
 
-// Each image is selected into its context for the whole run; a missing one
-// leaves its context empty and its sprites simply unseen.
-HBITMAP load_image_into(HDC dc, int id) {
-    auto image = static_cast<HBITMAP>(
-        LoadImageW(win32_shell.instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    if (image) SelectObject(dc, image);
-    return image;
-}
-
 bool create_main_window(HINSTANCE instance, int show) {
     Win32Shell& s = win32_shell;
     s.instance = instance;
@@ -56,65 +48,12 @@ bool create_main_window(HINSTANCE instance, int show) {
     if (!window) return false;
     s.main_window = window;
 
-    s.display_dc = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
-    s.back_dc = CreateCompatibleDC(s.display_dc);
-    s.paddle_dc = CreateCompatibleDC(s.display_dc);
-    s.comb_dc = CreateCompatibleDC(s.display_dc);
-    s.bee_dc_a = CreateCompatibleDC(s.display_dc);
-    s.bee_dc_b = CreateCompatibleDC(s.display_dc);
-    s.bullet_dc = CreateCompatibleDC(s.display_dc);
-    s.ball_dc = CreateCompatibleDC(s.display_dc);
-
-    s.back_buffer = CreateCompatibleBitmap(s.display_dc, field_width, field_height);
-    if (s.back_buffer) SelectObject(s.back_dc, s.back_buffer);
-
-    s.paddle_image = load_image_into(s.paddle_dc, IDB_PADDLE);
-    s.comb_image = load_image_into(s.comb_dc, IDB_COMB);
-    s.bee_image_a = load_image_into(s.bee_dc_a, IDB_BEE_A);
-    s.bee_image_b = load_image_into(s.bee_dc_b, IDB_BEE_B);
-    s.bullet_image = load_image_into(s.bullet_dc, IDB_BULLET);
-    s.ball_image = load_image_into(s.ball_dc, IDB_BALL);
-
-    s.hud_font = CreateFontW(20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, nullptr);
+    canvas_create_surfaces(instance);
 
     // The paint that showing causes draws the first frame, before the loop.
     ShowWindow(window, show);
     UpdateWindow(window);
     return true;
-}
-
-template <typename Handle>
-void delete_object(Handle& h) {
-    if (h) DeleteObject(h);
-    h = nullptr;
-}
-
-void delete_dc(HDC& dc) {
-    if (dc) DeleteDC(dc);
-    dc = nullptr;
-}
-
-// After the game has shut down: the contexts first, since a bitmap or font
-// still selected into one cannot be deleted; then only what was created.
-void release_surfaces() {
-    Win32Shell& s = win32_shell;
-    delete_dc(s.back_dc);
-    delete_dc(s.paddle_dc);
-    delete_dc(s.bee_dc_a);
-    delete_dc(s.bee_dc_b);
-    delete_dc(s.bullet_dc);
-    delete_dc(s.comb_dc);
-    delete_dc(s.ball_dc);
-    delete_dc(s.display_dc);
-    delete_object(s.hud_font);
-    delete_object(s.back_buffer);
-    delete_object(s.bee_image_a);
-    delete_object(s.bee_image_b);
-    delete_object(s.bullet_image);
-    delete_object(s.comb_image);
-    delete_object(s.paddle_image);
-    delete_object(s.ball_image);
 }
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -125,7 +64,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         return 0;
     case WM_DESTROY:
         game_shutdown();
-        release_surfaces();
+        canvas_release_surfaces();
         PostQuitMessage(0);
         return 0;
     case WM_PAINT: {

@@ -5,16 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
-// Pixels as 0x00RRGGBB, top row first.
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-};
+#include "platform/soft/image.h"
 
-// Decode a whole BMP file held in memory. On failure returns false and says
+// Decode a whole BMP file held in memory into pixels 0x00RRGGBB. On failure returns false and says
 // why in error; image is left empty.
 bool decode_bmp(const uint8_t* data, std::size_t size, Image& image, std::string& error);
 // Read and decode a BMP file.

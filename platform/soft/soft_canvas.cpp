@@ -45,13 +45,18 @@ void soft_draw_into(uint32_t* pixels) {
 
 void soft_set_image(SpriteImage which, Image image) { images[static_cast<int>(which)] = std::move(image); }
 
+// Each image stands alone, as each of the Windows game's bitmap resources
+// does: one that cannot be read leaves only its own sprites unseen.
 bool soft_load_images(const std::string& folder, std::string& error) {
+    error.clear();
     for (int i = 0; i < sprite_image_count; ++i) {
+        std::string why;
         Image image;
-        if (!load_bmp_file((folder + "/" + image_files[i]).c_str(), image, error)) return false;
+        const bool loaded = load_bmp_file((folder + "/" + image_files[i]).c_str(), image, why);
         images[i] = std::move(image);
+        if (!loaded) error += (error.empty() ? "" : "; ") + std::string(image_files[i]) + ": " + why;
     }
-    return true;
+    return error.empty();
 }
 
 void canvas_clear() { std::memset(back, 0, field_pixels * sizeof(uint32_t)); }

@@ -8,9 +8,8 @@
 
 #include "platform/canvas.h"
 #include "platform/soft/bmp.h"
-
-constexpr uint32_t rgb(uint32_t r, uint32_t g, uint32_t b) { return (r << 16) | (g << 8) | b; }
-constexpr uint32_t hud_magenta = rgb(255, 0, 255);
+// The score line's font is opened and closed by whoever sets the canvas up.
+#include "platform/soft/soft_font.h"
 
 // The back buffer and the window copy, 0x00RRGGBB, row after row.
 uint32_t* soft_back_buffer();
@@ -29,11 +28,3 @@ void soft_set_image(SpriteImage which, Image image);
 // Load all six from the folder that holds the game's bitmaps; false (with
 // the reason) when one of them cannot be read.
 bool soft_load_images(const std::string& folder, std::string& error);
-
-// Open the score line's font: the file at path, or, when path is empty, the
-// system's default sans-serif face. The face is set to a 20-pixel cell height.
-bool soft_open_font(const std::string& path, std::string& error);
-void soft_close_font();
-// Width in pixels of text in the score line's font, and the font's line height.
-int soft_text_width(const char16_t* text);
-int soft_line_height();

@@ -7,9 +7,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
-#include <string>
 
-#include "platform/soft/soft_canvas.h"
 #include "platform/soft/soft_font.h"
 
 namespace {

@@ -1,10 +1,24 @@
 #pragma once
 // The score line's font inside the software canvas: FreeType glyphs, rendered
 // once and kept, and the last line drawn kept whole, since it changes only
-// when a counter does.
+// when a counter does. Window thread only.
 
 #include <cstdint>
+#include <string>
 #include <vector>
+
+#include "platform/soft/image.h"
+
+// The score line's colour where a glyph covers its pixel fully.
+constexpr uint32_t hud_magenta = rgb(255, 0, 255);
+
+// Open the score line's font: the file at path, or, when path is empty, the
+// system's default sans-serif face. The face is set to a 20-pixel cell height.
+bool soft_open_font(const std::string& path, std::string& error);
+void soft_close_font();
+// Width in pixels of text in the score line's font, and the font's line height.
+int soft_text_width(const char16_t* text);
+int soft_line_height();
 
 // A rendered line: magenta glyphs on opaque black, width x height pixels.
 struct ScoreLineImage {

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "platform/soft/bmp.h"
+#include "platform/soft/ico.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -27,6 +29,23 @@ std::vector<uint8_t> bmp(int width, int height, int bits, uint32_t colours = 0) 
     put(b, 26, 1, 2);
     put(b, 28, static_cast<uint32_t>(bits), 2);
     put(b, 46, colours, 4);
+    return b;
+}
+
+// An icon file with one edge x edge 32-bit image, its pixels zero.
+std::vector<uint8_t> ico(int edge) {
+    const size_t pixels = 4u * edge * edge, offset = 6 + 16;
+    std::vector<uint8_t> b(offset + 40 + pixels + 4u * edge, 0);
+    put(b, 2, 1, 2);
+    put(b, 4, 1, 2);
+    b[6] = b[7] = static_cast<uint8_t>(edge);
+    put(b, 12, 32, 2);
+    put(b, 14, static_cast<uint32_t>(b.size() - offset), 4);
+    put(b, 18, static_cast<uint32_t>(offset), 4);
+    put(b, offset, 40, 4);
+    put(b, offset + 4, static_cast<uint32_t>(edge), 4);
+    put(b, offset + 8, static_cast<uint32_t>(2 * edge), 4);
+    put(b, offset + 14, 32, 2);
     return b;
 }
 
@@ -80,6 +99,66 @@ TEST(Bmp, RefusesDamagedFilesWithAReason) {
         Image image;
         std::string error;
         EXPECT_FALSE(decode_bmp(c.bytes.data(), c.bytes.size(), image, error)) << c.what;
+        EXPECT_FALSE(error.empty()) << c.what;
+        EXPECT_TRUE(image.pixels.empty()) << c.what;
+    }
+}
+
+TEST(Ico, DecodesTheRequestedImageWithItsAlpha) {
+    // Rows bottom-up, each pixel B, G, R, A: the first pixel in the file is
+    // the bottom-left one.
+    std::vector<uint8_t> b = ico(2);
+    put(b, 62, 0x44332211, 4);
+    Image image;
+    std::string error;
+    ASSERT_TRUE(decode_ico(b.data(), b.size(), 2, image, error)) << error;
+    EXPECT_EQ(image.pixels, std::vector<uint32_t>({0, 0, 0x44332211, 0}));
+
+    // The committed icon: a honeycomb cell standing on a point, its corners
+    // clear and its middle opaque, at both sizes it holds in 32 bits.
+    const std::vector<uint8_t> file = read_file(WAXDROP_SOURCE_DIR "/resources/icons/waxdrop.ico");
+    for (int edge : {32, 16}) {
+        ASSERT_TRUE(decode_ico(file.data(), file.size(), edge, image, error)) << edge << ": " << error;
+        ASSERT_EQ(image.width, edge);
+        ASSERT_EQ(image.pixels.size(), static_cast<size_t>(edge) * edge);
+        EXPECT_EQ(image.pixels[0] >> 24, 0u);
+        EXPECT_EQ(image.pixels.back() >> 24, 0u);
+        EXPECT_EQ(image.pixels[static_cast<size_t>(edge / 2) * edge + edge / 2] >> 24, 0xFFu);
+    }
+    ASSERT_TRUE(load_ico_file(WAXDROP_SOURCE_DIR "/resources/icons/waxdrop.ico", 32, image, error)) << error;
+}
+
+TEST(Ico, RefusesWhatItCannotReadWithAReason) {
+    const std::vector<uint8_t> file = read_file(WAXDROP_SOURCE_DIR "/resources/icons/waxdrop.ico");
+    auto edited = [&](size_t at, uint32_t v, int bytes) {
+        std::vector<uint8_t> b = file;
+        put(b, at, v, bytes);
+        return b;
+    };
+    const size_t first = 102;  // the 32 x 32 32-bit image's header
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        int edge;
+    } cases[] = {
+        {"empty", {}, 32},
+        {"cut in its directory", std::vector<uint8_t>(file.begin(), file.begin() + 40), 32},
+        {"cut in its first image", std::vector<uint8_t>(file.begin(), file.begin() + 2000), 32},
+        {"a cursor file", edited(2, 2, 2), 32},
+        {"no such size", file, 48},
+        {"no 32-bit image of that size", edited(12, 24, 2), 32},
+        {"image offset past the end", edited(18, 0xFFFFFFF0u, 4), 32},
+        {"image length past the end", edited(14, 0xFFFFFFF0u, 4), 32},
+        {"header bigger than the image", edited(first, 0x10000, 4), 32},
+        {"header width not the entry's", edited(first + 4, 16, 4), 32},
+        {"compressed", edited(first + 16, 3, 4), 32},
+        {"PNG inside", edited(first, 0x474E5089, 4), 32},
+        {"pixels past the image", edited(14, 40 + 32 * 32 * 4 - 1, 4), 32},
+    };
+    for (const auto& c : cases) {
+        Image image;
+        std::string error;
+        EXPECT_FALSE(decode_ico(c.bytes.data(), c.bytes.size(), c.edge, image, error)) << c.what;
         EXPECT_FALSE(error.empty()) << c.what;
         EXPECT_TRUE(image.pixels.empty()) << c.what;
     }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/soft/soft_canvas.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -135,4 +137,27 @@ TEST_F(SoftCanvasTest, PresentCopiesOnlyThePaintRectangle) {
     EXPECT_EQ(soft_frame_requests(), before + 1);
     canvas_present(PaintInfo{nullptr, {-50, -50, 9000, 9000}});  // clipped, no overrun
     EXPECT_EQ(window(5, 5), blue);
+}
+
+// One bitmap gone or damaged in a copy of the game's folder: the load says
+// which, and every other image is still there to draw.
+TEST_F(SoftCanvasTest, EachImageLoadsByItself) {
+    namespace fs = std::filesystem;
+    const char* const files[] = {"paddle.bmp", "comb.bmp", "bee_a.bmp", "bee_b.bmp", "bullet.bmp", "ball.bmp"};
+    for (int broken = 0; broken < sprite_image_count; ++broken) {
+        SCOPED_TRACE(files[broken]);
+        ScratchDir dir;
+        fs::copy(WAXDROP_SOURCE_DIR "/resources/bitmaps", dir.path() + "/bitmaps");
+        const std::string path = dir.path() + "/bitmaps/" + files[broken];
+        if (broken % 2) write_file(path, {'B', 'M', 0});  // cut short
+        else fs::remove(path);
+        std::string error;
+        EXPECT_FALSE(soft_load_images(dir.path() + "/bitmaps", error));
+        EXPECT_NE(error.find(files[broken]), std::string::npos) << error;
+        for (int i = 0; i < sprite_image_count; ++i) {
+            canvas_clear();
+            canvas_draw_sprite(static_cast<SpriteImage>(i), 100, 100, 64, 24);
+            EXPECT_EQ(count_colour(0) < field_width * field_height, i != broken) << files[i];
+        }
+    }
 }

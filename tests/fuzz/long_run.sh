@@ -15,6 +15,7 @@ trap 'rm -rf "$work"' EXIT
 seeds_for() {
     case $1 in
         fuzz_bmp) echo resources/bitmaps ;;
+        fuzz_ico) echo resources/icons ;;
         fuzz_effect) echo media $( [ -d $shared ] && find $shared -type d ) ;;
         fuzz_song) echo media $( [ -d $shared ] && find $shared -type d ) ;;
         fuzz_scores) echo ;;
@@ -29,10 +30,10 @@ run_one() {
         "$work/$name" "tests/fuzz/corpus/$name" $(seeds_for "$name") >"$work/$name.log" 2>&1
 }
 
-names=(fuzz_bmp fuzz_effect fuzz_song fuzz_scores)
+names=(fuzz_bmp fuzz_ico fuzz_effect fuzz_song fuzz_scores)
 for ((i = 0; i < ${#names[@]}; i += 2)); do
     run_one "${names[i]}" &
-    run_one "${names[i + 1]}" &
+    [ $((i + 1)) -lt ${#names[@]} ] && run_one "${names[i + 1]}" &
     wait
 done
 

@@ -15,6 +15,7 @@
 #include "platform/null/null_timer.h"
 #include "platform/null/null_wave.h"
 #include "scores/score_file.h"
+#include "scores/scores.h"
 #include "sfx/effect_stream.h"
 #include "tests/music/song_bytes.h"
 #include "tests/support/test_support.h"
