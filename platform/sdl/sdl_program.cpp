@@ -1,9 +1,6 @@
 #include "platform/sdl/sdl_program.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "platform/sdl/sdl_canvas.h"
 #include "platform/sdl/sdl_dialog_view.h"
@@ -11,6 +8,7 @@
 #include "platform/sdl/sdl_imgui.h"
 #include "platform/sdl/sdl_layer.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/soft/ico.h"
 #include "platform/soft/soft_canvas.h"
 
 namespace {
@@ -20,28 +18,15 @@ SDL_Texture* icon_texture = nullptr;
 // Icon 107's 32 x 32 image with its alpha, from the icon file the Windows
 // build compiles in; null when the file is missing or holds no such image.
 SDL_Surface* load_icon(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<uint8_t> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto u16 = [&](size_t at) { return at + 2 <= d.size() ? d[at] | d[at + 1] << 8 : 0; };
-    auto u32 = [&](size_t at) {
-        return at + 4 <= d.size() ? static_cast<uint32_t>(d[at] | d[at + 1] << 8 | d[at + 2] << 16 | d[at + 3] << 24)
-                                  : 0u;
-    };
-    if (u16(0) != 0 || u16(2) != 1) return nullptr;
-    const int count = u16(4);
-    for (int i = 0; i < count; ++i) {
-        const size_t e = 6 + 16 * static_cast<size_t>(i);
-        if (d.size() < e + 16 || d[e] != 32 || d[e + 1] != 32 || u16(e + 6) != 32) continue;
-        const size_t off = u32(e + 12);
-        const size_t bits = off + u32(off);  // past the BITMAPINFOHEADER
-        if (u32(off + 4) != 32 || u16(off + 14) != 32 || bits + 32 * 32 * 4 > d.size()) continue;
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 32, 32, 32, SDL_PIXELFORMAT_ARGB8888);
-        if (!s) return nullptr;
-        for (int y = 0; y < 32; ++y)  // rows are stored bottom-up, BGRA
-            std::memcpy(static_cast<uint8_t*>(s->pixels) + y * s->pitch, &d[bits + static_cast<size_t>(31 - y) * 128], 128);
-        return s;
-    }
-    return nullptr;
+    Image image;
+    std::string error;
+    if (!load_ico_file(path.c_str(), 32, image, error)) return nullptr;
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, image.width, image.height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return nullptr;
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(static_cast<uint8_t*>(s->pixels) + y * s->pitch, &image.pixels[static_cast<size_t>(y * image.width)],
+                    static_cast<size_t>(image.width) * 4);
+    return s;
 }
 
 void build_surfaces(const std::string& resources) {
