@@ -12,13 +12,13 @@
 namespace {
 
 const GlyphTable& table = score_glyph_table;
-bool open = false;
+bool font_open = false;
 ScoreLineImage line;
 std::u16string line_text;
 bool line_valid = false;
 
 const TableGlyph* glyph(char16_t c) {
-    if (!open || c < table.first || c >= table.first + table.count) return nullptr;
+    if (!font_open || c < table.first || c >= table.first + table.count) return nullptr;
     return &table.glyphs[c - table.first];
 }
 
@@ -26,17 +26,17 @@ const TableGlyph* glyph(char16_t c) {
 
 // The table is the face: a path names nothing here.
 bool soft_open_font(const std::string&, std::string&) {
-    open = true;
+    font_open = true;
     line_valid = false;
     return true;
 }
 
 void soft_close_font() {
-    open = false;
+    font_open = false;
     line_valid = false;
 }
 
-int soft_line_height() { return open ? table.ascent + table.descent : 0; }
+int soft_line_height() { return font_open ? table.ascent + table.descent : 0; }
 
 int soft_text_width(const char16_t* text) {
     int width = 0;
