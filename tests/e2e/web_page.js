@@ -124,6 +124,51 @@ const differing = (a, b) => {
 };
 const sleep = ms => new Promise(r => setTimeout(r, ms));
 
+// The ball's x in a picture: the pink of its face, looked for below the
+// honeycombs and above the paddle; null when it is not there.
+function ball_x(rgb) {
+    for (let y = 190; y < 390; y++)
+        for (let x = 0; x < 640; x++) {
+            const i = (y * 640 + x) * 3;
+            if (rgb[i] > 150 && rgb[i + 1] < 90 && rgb[i + 2] > 150) return x;
+        }
+    return null;
+}
+
+// Play to the end of the game: first the paddle follows the ball, so that
+// it breaks a honeycomb or two, then it keeps away from each ball until a box
+// comes: the New High Score dialog (answered with name) or GAME OVER. Only a
+// paused game is clicked (to resume it): a click while running would fire.
+// Returns the box's caption, or null when none came within the time.
+async function play_to_game_over(g, name, seconds) {
+    const start = Date.now(), end = start + seconds * 1000;
+    while (Date.now() < end) {
+        const caption = await g.page.evaluate(() => {
+            const h = document.querySelector('#boxes .box h2');
+            return h && h.textContent;
+        });
+        if (caption) {
+            const input = g.page.locator('#boxes .box input');
+            if (await input.count()) {
+                await input.fill(name);
+                await input.press('Enter');
+            } else {
+                await g.page.locator('#boxes .box button').first().click();
+            }
+            return caption;
+        }
+        const first = await g.picture();
+        await sleep(60);
+        const now = await g.picture();
+        const x = ball_x(now);
+        const follow = Date.now() - start < 5000;
+        const to = x === null ? 300 : follow ? x - 20 : x >= 300 ? 40 : 560;
+        await g.move(to, 300);
+        if (differing(first, now) === 0) await g.click(to, 300);
+    }
+    return null;
+}
+
 const flows = [
     ['first_frame_is_the_linux_snapshot', async (g, notes) => {
         const snapshot = path.join(scratch, 'linux-first-frame.png');
@@ -156,6 +201,33 @@ const flows = [
         const before = await g.picture();
         await sleep(500);
         return differing(before, await g.picture()) === 0;
+    }],
+    // The browser gives the pointer lock back (Esc does that): the game pauses.
+    ['lock_given_back_pauses', async (g, notes) => {
+        await g.click(300, 300);
+        await g.page.waitForFunction(() => document.pointerLockElement !== null, null, {timeout: 2000});
+        await g.page.evaluate(() => document.exitPointerLock());
+        await sleep(100);
+        const before = await g.picture();
+        await sleep(400);
+        return differing(before, await g.picture()) === 0;
+    }],
+    // A game played to its end enters its score under the typed name; the
+    // score file is kept in the browser's storage and read back after the
+    // page has been loaded anew.
+    ['new_high_score_kept_across_a_visit', async (g, notes) => {
+        const caption = await play_to_game_over(g, 'Web', 40);
+        notes.push(`box: ${caption}`);
+        if (caption !== 'New High Score') return false;
+        await sleep(500);
+        notes.push(`navigation to the first picture on the second visit: ${(await g.load(g.page.url())).toFixed(0)} ms`);
+        const bytes = await g.scores();
+        if (!bytes) return false;
+        const file = path.join(scratch, 'scores.bin');
+        fs.writeFileSync(file, bytes);
+        const table = execFileSync('python3', [path.join(root, 'tests/e2e/score_file.py'), 'read', file]).toString();
+        notes.push(table.trim().split('\n').join(' | '));
+        return /^[1-9][0-9]*: Web\./m.test(table) && /length exact/.test(table);
     }],
 ];
 
