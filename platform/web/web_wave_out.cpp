@@ -84,12 +84,15 @@ EM_JS(int, wave_context_open, (int lead), {
             }
         }
         registerProcessor('waxdrop-blocks', WaxdropBlocks);`;
-    const wave = Module.waxdropWave = {context, node: null, early: [], notices: 0};
+    const wave = Module.waxdropWave = {context, node: null, early: [], notices: 0, taken: 0};
     const url = URL.createObjectURL(new Blob([processor], {type: 'text/javascript'}));
     context.audioWorklet.addModule(url).then(() => {
         if (Module.waxdropWave !== wave) return;
         wave.node = new AudioWorkletNode(context, 'waxdrop-blocks', {numberOfInputs: 0, outputChannelCount: [1], processorOptions: {lead}});
-        wave.node.port.onmessage = () => { wave.notices++; };
+        wave.node.port.onmessage = () => {
+            wave.notices++;
+            wave.taken++;
+        };
         wave.node.connect(context.destination);
         for (const b of wave.early) wave.node.port.postMessage(b, [b.buffer]);
         wave.early = [];

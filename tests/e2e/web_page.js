@@ -186,6 +186,25 @@ const flows = [
         notes.push(`${(((await g.frames()) - f0) * 1000 / (Date.now() - t0)).toFixed(0)} frames per second`);
         return differing(before, await g.picture()) === 0;
     }],
+    // After a gesture both outputs run, the effect stream's blocks are taken
+    // one after another (5.4 a second) and the synth has its soundfont.
+    // (Headless Chromium lets sound start without a gesture whatever the
+    // autoplay policy says, so the state before it is only reported.)
+    ['sound_runs_after_a_gesture', async (g, notes) => {
+        const state = () => g.page.evaluate(() => ({
+            effects: Module.waxdropWave && Module.waxdropWave.context.state,
+            music: Module.waxdropMidi && Module.waxdropMidi.context.state,
+            blocks: Module.waxdropWave && Module.waxdropWave.taken,
+            soundfont: Module.waxdropMidi && Module.waxdropMidi.ready,
+        }));
+        const before = await state();
+        await g.press('Shift');
+        await sleep(1000);
+        const after = await state();
+        notes.push(`before: ${JSON.stringify(before)}; a second after a key: ${JSON.stringify(after)}`);
+        return after.effects === 'running' && after.music === 'running' && after.blocks - before.blocks >= 4 &&
+               after.soundfont === true;
+    }],
     // The served ball falls from y 200 and reaches the paddle's line 0.88 s
     // after the click: both looks fall well before.
     ['click_resumes_and_the_field_moves', async g => {
