@@ -78,6 +78,7 @@ EM_JS(void, midi_synth_short, (uint32_t message), {
         break;
     case 0xA0: if (live) synth.midiKeyPressure(ch, a, b); break;
     case 0xB0:
+        // Controllers 120 to 127 are commands (all notes off ...), not settings to keep.
         if (a < 120) state.controls[ch].set(a, b);
         if (live) synth.midiControl(ch, a, b);
         break;
