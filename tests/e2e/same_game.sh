@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# The same game on both builds: every replay script, a 30,000-frame auto-played
-# game and waxdrop-media on the shipped media run on the Linux build and, under
-# Wine, on the Windows build; every line they print must be the same (only the
+# The same game on every build: every replay script, a 30,000-frame auto-played
+# game and waxdrop-media on the shipped media run on the Linux build, under
+# Wine on the Windows build and, when the web tree has been built, under node
+# on the browser build; every line they print must be the same (only the
 # auto-player's wall-clock figures may differ).
 #
-#   tests/e2e/same_game.sh [LINUX_BUILD [WINDOWS_BUILD]]
+#   tests/e2e/same_game.sh [LINUX_BUILD [WINDOWS_BUILD [WEB_BUILD]]]
 #
 # Prints PASS/FAIL per case and ends with "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 linux=${1:-build/linux}
 windows=${2:-build/windows}
+web=${3:-build/web}
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/waxdrop-same-game.XXXXXX")
 export WINEPREFIX=$scratch/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -57,26 +59,45 @@ normalise() { tr -d '\r' | sed -E 's/ wall_seconds [0-9.]+ frames_per_second [0-
 wineboot -i >/dev/null 2>&1
 build_scores || fail build_scores "the Linux replay left no score file"
 
+# How each build runs a program: the same arguments, its own launcher.
+run_linux() { "$linux/$1" "${@:2}"; }
+run_windows() { wine "$windows/$1.exe" "${@:2}"; }
+# The wasm is read from the file, not fetched: node's fetch takes no file paths.
+run_web() { node --no-experimental-fetch "$web/$1.js" "${@:2}"; }
+others=(windows)
+if [ -f "$web/waxdrop-replay.js" ] && [ -f "$web/waxdrop-media.js" ]; then
+    others+=(web)
+else
+    echo "no web build in $web: comparing Linux and Windows only"
+fi
+
 for c in "${cases[@]}"; do
     IFS='|' read -r name program args <<<"$c"
     args=${args//SCORES/$scratch/scores.bin}
     args=${args//OUT/$scratch}
     # shellcheck disable=SC2086
-    "$linux/$program" $args 2>>"$scratch/stderr.linux" | normalise >"$scratch/$name.linux"
+    run_linux "$program" $args 2>>"$scratch/stderr.linux" | normalise >"$scratch/$name.linux"
     linux_rc=${PIPESTATUS[0]}
-    # shellcheck disable=SC2086
-    wine "$windows/$program.exe" $args 2>>"$scratch/stderr.windows" | normalise >"$scratch/$name.windows"
-    windows_rc=${PIPESTATUS[0]}
     lines=$(wc -l <"$scratch/$name.linux")
-    if [ "$lines" -eq 0 ]; then
-        fail "$name" "the Linux build printed nothing"
-    elif [ "$linux_rc" -ne "$windows_rc" ]; then
-        fail "$name" "exit $linux_rc on Linux, $windows_rc under Wine"
-    elif ! diff -q "$scratch/$name.linux" "$scratch/$name.windows" >/dev/null; then
-        fail "$name" "outputs differ: $(diff "$scratch/$name.linux" "$scratch/$name.windows" | head -n 4 | tr '\n' ' ')"
+    problem=""
+    for other in "${others[@]}"; do
+        # shellcheck disable=SC2086
+        "run_$other" "$program" $args 2>>"$scratch/stderr.$other" | normalise >"$scratch/$name.$other"
+        other_rc=${PIPESTATUS[0]}
+        if [ "$lines" -eq 0 ]; then
+            problem="the Linux build printed nothing"
+        elif [ "$linux_rc" -ne "$other_rc" ]; then
+            problem="exit $linux_rc on Linux, $other_rc on $other"
+        elif ! diff -q "$scratch/$name.linux" "$scratch/$name.$other" >/dev/null; then
+            problem="outputs differ on $other: $(diff "$scratch/$name.linux" "$scratch/$name.$other" | head -n 4 | tr '\n' ' ')"
+        fi
+        [ -n "$problem" ] && break
+    done
+    if [ -n "$problem" ]; then
+        fail "$name" "$problem"
     else
         pass "$name"
-        echo "     $lines line(s) equal; $(head -c 160 "$scratch/$name.linux" | head -n 1)"
+        echo "     $lines line(s) equal on linux and ${others[*]}; $(head -c 160 "$scratch/$name.linux" | head -n 1)"
     fi
 done
 

@@ -5,6 +5,7 @@ waxdrop_packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libimgui-dev libfluidsynth-dev timgm6mb-soundfont
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core zlib1g-dev
+  emscripten chromium
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine64 wine
   clang libclang-rt-14-dev
