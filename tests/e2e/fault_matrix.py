@@ -20,8 +20,8 @@ import time
 import traceback
 
 import flows
-from programs import ROOT, program
-from session import Session
+from programs import program, write_scores
+from session import Session, wait
 
 SEED = ["Ada=50", "Bo=30", "Cy=0"]
 
@@ -46,7 +46,7 @@ def heard(g, want, seconds=3):
     if want == "-":
         time.sleep(0.3)
         return True, None
-    peak = g.s.listen(seconds, until_peak=1000 if want == "L" else None)
+    peak = g.listen(seconds, until_peak=1000 if want == "L" else None)
     return (peak > 1000) if want == "L" else (peak < 50), peak
 
 
@@ -70,7 +70,7 @@ def run_case(g, name, fault, hear, ending):
     problems, notes = [], []
     hear = hear.split("/")[0 if g.kind == "linux" else 1]
     seed = g.s.dir / "seed.bin"
-    g.s.run([str(ROOT / "build/linux/waxdrop-media"), "scores", "--write", str(seed), *SEED])
+    write_scores(seed, SEED)
     try:
         g.start(name, SEED, fault=fault)
         ok, peak = heard(g, hear[0])
@@ -81,7 +81,7 @@ def run_case(g, name, fault, hear, ending):
         ok, peak = heard(g, hear[1])
         notes.append(f"running peak {peak}")
         ok or problems.append("running sound")
-        if not g.s.wait(lambda: before.differing(g.picture()) > 0, 3):
+        if not wait(lambda: before.differing(g.picture()) > 0, 3):
             problems.append("did not resume")
         g.key("p")
         if ending == "none":

@@ -16,7 +16,7 @@ import traceback
 
 import picture
 from programs import program
-from session import Retries, Session
+from session import Retries, Session, wait
 
 ABOUT = "About WaxDrop"
 SCORES = "High Scores"
@@ -93,9 +93,9 @@ def play_to_the_end(g, score):
         else:
             resume_under_ball(g)
             # Up to the honeycombs and back until enough fell: then away.
-            g.s.wait(lambda: 80 - combs(g) >= needed, 8)
+            wait(lambda: 80 - combs(g) >= needed, 8)
             g.point(20 if ball_x(g) > 320 else 580, 300)
-        g.s.wait(lambda: g.screen().dialogs or still(g, 0.2), 8)
+        wait(lambda: g.screen().dialogs or still(g, 0.2), 8)
     return g.screen()
 
 
@@ -119,7 +119,7 @@ def paused_still(g):
 
 
 def song_while_paused(g):
-    peak = g.s.listen(4, until_peak=1000)
+    peak = g.listen(4, until_peak=1000)
     return [f"song {'heard' if peak > 1000 else 'silent'} (peak {peak})", f"still {'yes' if still(g) else 'no'}"]
 
 
@@ -149,11 +149,11 @@ def about_by_accelerators(g):
 
 
 def about_by_accelerators_german(g):
-    g.s.layout("de")
+    g.keyboard_layout("de")
     try:
         return about_by_keys(g, ["alt+question", "alt+slash"], "Return")
     finally:
-        g.s.layout("us")
+        g.keyboard_layout("us")
 
 
 def about_closes_by_alt_f4(g):
@@ -268,10 +268,8 @@ def pointer_confined(g):
     g.move_by(60, 60)
     bottom_right = g.pointer()
     g.key("p")
-    g.s.xdotool("mousemove", 3, 3)
-    free = g.s.xdotool("getmouselocation")
     return [f"running: pointer from {top_left[0]} {top_left[1]} to {bottom_right[0]} {bottom_right[1]}",
-            "paused: pointer " + ("free" if free.startswith("x:3 y:3 ") else f"held ({free})")]
+            "paused: pointer " + ("free" if g.pointer_free() else "held")]
 
 
 def confinement_follows_window(g):
@@ -407,7 +405,7 @@ def exit_by_alt_f4(g):
 
 def bounce_heard(g):
     g.click(327, 300)
-    peak = g.s.listen(3, until_peak=1000)
+    peak = g.listen(3, until_peak=1000)
     g.key("p")
     return ["bounce " + ("heard" if peak > 1000 else f"silent (peak {peak})")]
 

@@ -15,9 +15,20 @@ import subprocess
 import time
 
 from picture import Picture
-from session import Retries
+from session import Retries, wait
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
+MEDIA_TOOL = ROOT / "build/linux/waxdrop-media"
+
+
+def write_scores(path, entries):
+    """A score file of entries (NAME=SCORE x3), through the game's own codec."""
+    subprocess.run([str(MEDIA_TOOL), "scores", "--write", str(path), *entries], check=True)
+
+
+def read_scores(path):
+    """A score file as the game's own codec reads it: 'result ...' and three lines."""
+    return subprocess.run([str(MEDIA_TOOL), "scores", str(path)], capture_output=True, text=True).stdout.splitlines()
 
 
 class Dialog:
@@ -76,13 +87,12 @@ class XProgram:
         self.folder.mkdir()
         self.install(fault == "scores:fail_after_300")
         if scores:
-            path = self.score_file()
-            path.parent.mkdir(parents=True, exist_ok=True)
-            self.s.run([str(ROOT / "build/linux/waxdrop-media"), "scores", "--write", str(path), *scores])
+            self.score_file().parent.mkdir(parents=True, exist_ok=True)
+            write_scores(self.score_file(), scores)
         self.s.give(self.folder)
         env = {**self.s.env, **self.environment(), **self.break_install(fault)}
         self.proc = self.s.spawn(self.s.run_as + self.command(), env=env, log=f"{name}.log")
-        self.window = self.s.wait(self.find_window, 40, "main window")
+        self.window = wait(self.find_window, 40, "main window")
         self.s.xdotool("windowactivate", "--sync", self.window)
         time.sleep(0.3)
 
@@ -264,7 +274,7 @@ class XProgram:
         def seen():
             screen = self.screen()
             return (screen.find(caption) is None) == gone and screen
-        return self.s.wait(seen, seconds, step=0.1)
+        return wait(seen, seconds, step=0.1)
 
     def click_control(self, caption, ident):
         d = self.screen().find(caption)
@@ -273,9 +283,21 @@ class XProgram:
         time.sleep(0.2)
 
     def scores(self):
-        """The score file as the game's own codec reads it: 'result ...' and three lines."""
-        out = self.s.run([str(ROOT / "build/linux/waxdrop-media"), "scores", str(self.score_file())])
-        return out.stdout.splitlines()
+        return read_scores(self.score_file())
+
+    # ---- the desktop around it ----------------------------------------------
+
+    def listen(self, seconds, until_peak=None):
+        """The loudest sample the program played meanwhile."""
+        return self.s.listen(seconds, until_peak)
+
+    def keyboard_layout(self, name):
+        self.s.layout(name)
+
+    def pointer_free(self):
+        """The pointer can go to the screen's corner."""
+        self.s.xdotool("mousemove", 3, 3)
+        return self.s.xdotool("getmouselocation").startswith("x:3 y:3 ")
 
 
 class LinuxProgram(XProgram):

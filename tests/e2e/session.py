@@ -61,7 +61,7 @@ class Session:
             rc = self.dir / "openbox.xml"
             rc.write_text(OPENBOX_RC)
             self.spawn(["openbox", "--config-file", str(rc)], log="openbox.log")
-            self.wait(lambda: self.run(["wmctrl", "-m"]).returncode == 0, 10, "the window manager")
+            wait(lambda: self.run(["wmctrl", "-m"]).returncode == 0, 10, "the window manager")
         self._start_pulse()
 
     # ---- processes ----------------------------------------------------------
@@ -76,17 +76,6 @@ class Session:
     def run(self, argv, env=None, timeout=30, **kw):
         return subprocess.run(argv, env=env or self.env, capture_output=True, text=True, timeout=timeout, **kw)
 
-    @staticmethod
-    def wait(condition, seconds, what=None, step=0.05):
-        end = time.monotonic() + seconds
-        while time.monotonic() < end:
-            value = condition()
-            if value:
-                return value
-            time.sleep(step)
-        if what:
-            raise TimeoutError(f"no {what} within {seconds} s")
-        return None
 
     def stop(self):
         for cleanup in reversed(self.cleanups):
@@ -128,7 +117,7 @@ class Session:
         self.spawn(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit",
                     "--use-pid-file=no", "-L", f"module-native-protocol-unix socket={pulse}/native auth-anonymous=1",
                     "-L", "module-null-sink sink_name=waxdrop_sink", "-L", "module-always-sink"], log="pulse.log")
-        self.wait(lambda: self.run(["pactl", "info"]).returncode == 0, 10, "sound server")
+        wait(lambda: self.run(["pactl", "info"]).returncode == 0, 10, "sound server")
         self.run(["pactl", "set-default-sink", "waxdrop_sink"])
         # The server keeps its folder to itself; the player's games need its socket.
         if self.player is not None:
@@ -164,6 +153,20 @@ class Session:
             rec.terminate()
             rec.wait()
         return peak_of(raw.read_bytes())
+
+
+def wait(condition, seconds, what=None, step=0.05):
+    """The condition's first true value within seconds; None (or, naming
+    what was awaited, an error) when there was none."""
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(step)
+    if what:
+        raise TimeoutError(f"no {what} within {seconds} s")
+    return None
 
 
 def peak_of(data):
