@@ -117,6 +117,15 @@ void dispatch(const SDL_Event& e) {
         dialog_views_changed();
 }
 
+// When a window has gone, the one now under the pointer hears of it as a
+// move where the pointer rests.
+void recheck_pointer() {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    SDL_GetMouseState(&e.motion.x, &e.motion.y);
+    dispatch(e);
+}
+
 void paint() {
     const PaintInfo info{nullptr, {0, 0, field_width, field_height}};
     handlers.paint(info);
@@ -139,6 +148,7 @@ void shell_pump() {
     SDL_Event e;
     while (!destroyed && !rules.closing() && SDL_PollEvent(&e)) dispatch(e);
     if (!rules.closing()) dialog_views_run_pending();
+    if (!rules.closing() && rules.take_pointer_recheck()) recheck_pointer();
     dialog_views_publish();
     // A closing window ends every loop first; the game shuts down once the
     // frame that opened them has finished, back in the main loop.

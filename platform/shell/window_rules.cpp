@@ -56,8 +56,10 @@ void WindowRules::end(int id) {
     if (!w || !w->shown) return;
     w->shown = false;
     if (w->disabled_owner) main_enabled_ = true;
-    // What it covered of the main window is painted again.
+    // What it covered of the main window is painted again, and the window
+    // the pointer is over now hears of it.
     paint_pending_ = true;
+    pointer_recheck_ = true;
     if (keyboard_ == id) give_keyboard_to_top();
 }
 
@@ -88,6 +90,12 @@ void WindowRules::give_keyboard_to_top() {
     keyboard_ = main_window_id;
     for (const Window& w : windows_)
         if (w.shown) keyboard_ = w.id;
+}
+
+bool WindowRules::take_pointer_recheck() {
+    const bool due = pointer_recheck_;
+    pointer_recheck_ = false;
+    return due;
 }
 
 bool WindowRules::take_frame() {

@@ -21,7 +21,8 @@
 // - A frame runs only when the last one asked for it or the main window was
 //   uncovered, in every loop.
 // - A dialog that ends is hidden at once and gives its owner back, even
-//   while a loop opened inside it still turns.
+//   while a loop opened inside it still turns; the window now under the
+//   pointer hears of it as a move.
 
 #include <cstdint>
 #include <vector>
@@ -94,6 +95,10 @@ public:
     // True when a frame is due now; it is then no longer pending.
     bool take_frame();
 
+    // A window that went away may have left the pointer over another one,
+    // which then hears of it as a move: true once after each such change.
+    bool take_pointer_recheck();
+
     void close_program() { closing_ = true; }
     bool closing() const { return closing_; }
 
@@ -131,6 +136,7 @@ private:
     int keyboard_ = main_window_id;
     bool main_enabled_ = true;
     bool paint_pending_ = false;
+    bool pointer_recheck_ = false;
     bool closing_ = false;
     bool alt_held_ = false;
     bool menu_key_armed_ = false;  // Alt or F10 went down alone: its release enters the menu bar

@@ -261,6 +261,11 @@ def frames_behind_high_scores(g):
     return frames_behind(g, ["alt+f", "h"], SCORES)
 
 
+def held(g, corners):
+    want = g.held_area()
+    return "held to the window's margins" if corners == want else f"held to {corners}, margins {want}"
+
+
 def pointer_confined(g):
     resume_under_ball(g)
     g.move_by(-60, -60)
@@ -268,7 +273,7 @@ def pointer_confined(g):
     g.move_by(60, 60)
     bottom_right = g.pointer()
     g.key("p")
-    return [f"running: pointer from {top_left[0]} {top_left[1]} to {bottom_right[0]} {bottom_right[1]}",
+    return ["running: pointer " + held(g, (*top_left, *bottom_right)),
             "paused: pointer " + ("free" if g.pointer_free() else "held")]
 
 
@@ -277,8 +282,10 @@ def confinement_follows_window(g):
     resume_under_ball(g)
     g.move_by(-60, -60)
     top_left = g.pointer()
+    g.move_by(60, 60)
+    bottom_right = g.pointer()
     g.key("p")
-    return [f"moved window: pointer held from {top_left[0]} {top_left[1]}"]
+    return ["moved window: pointer " + held(g, (*top_left, *bottom_right))]
 
 
 def minimised_frames_go_on(g):
@@ -326,11 +333,38 @@ def click_behind_box(g):
     out.append("Enter " + ("left the box up" if g.screen().find(BOX) else "closed the box"))
     g.click_control(BOX, 1)
     g.wait_dialog(BOX, gone=True)
-    # The resumed game has one ball, which soon falls and ends it once more;
-    # the paddle has come to the click's x by then.
+    # The game runs: the main window, under the pointer again, hears of the
+    # pointer where the OK button was, and the paddle comes there (a game
+    # still paused would have left it at the far side, where it waited).
     time.sleep(0.3)
-    out.append(f"then the paddle is at {field(g)['paddle']}")
+    x = g.pointer()[0]
+    paddle = field(g)["paddle"]
+    out.append("then the paddle " + ("follows the pointer" if paddle == f"{x} 400" else f"is at {paddle}, pointer {x}"))
     return out
+
+
+def pointer_over_box(g):
+    """Moves over the box are the box's: with the game resumed behind it and
+    its frames running again (the main window was uncovered), the paddle
+    stays while the pointer is over the box and follows it beside the box."""
+    play_to_the_end(g, score=False)
+    d = g.screen().find(BOX)
+    g.click(100, 380)
+    g.minimise()
+    g.restore()
+    # The last ball was served anew and falls: the paddle goes under it at
+    # once, to keep it in play for the while.
+    g.point(ball_x(g) - 20, 380)
+    start = field(g)["paddle"]
+    if not d or start == "100 400":
+        return ["no frames behind the box after it was uncovered"]
+    x, y, w, h = d.control(-1)["screen"]
+    g.point_screen(x + w // 2, y + h // 2)
+    over = field(g)["paddle"]
+    g.point(40, 380)
+    beside = field(g)["paddle"]
+    return ["over the box the paddle " + ("stays" if over == start else f"moves ({start} to {over})"),
+            "beside it the paddle " + ("follows" if beside == "40 400" else f"is at {beside}")]
 
 
 def keys_after_click_behind_box(g):
@@ -428,13 +462,14 @@ click_resumes               | fresh | ball moves
 p_release_pauses            | fresh | held P: running; released P: paused; P with Alt: paused
 frames_behind_about         | fresh | About WaxDrop open with the keyboard; field moves behind it
 frames_behind_high_scores   | fresh | High Scores open with the keyboard; field moves behind it
-pointer_confined            | fresh | running: pointer from 0 29 to 567 408; paused: pointer free
-confinement_follows_window  | fresh | moved window: pointer held from 0 29
+pointer_confined            | fresh | running: pointer held to the window's margins; paused: pointer free
+confinement_follows_window  | fresh | moved window: pointer held to the window's margins
 minimised_frames_go_on      | fresh | frames went on while minimised
 bounce_heard                | fresh | bounce heard
 close_box_under_a_dialog    | fresh | close box under About: nothing; close box alone: status 0
 game_over_box               | full  | Pinecastle open with the keyboard; text GAME OVER; main enabled; field still under the box
-click_behind_box            | +     | Pinecastle open; main has the keyboard; field still until OK; Enter left the box up; then the paddle is at 100 400
+click_behind_box            | +     | Pinecastle open; main has the keyboard; field still until OK; Enter left the box up; then the paddle follows the pointer
+pointer_over_box            | full  | over the box the paddle stays; beside it the paddle follows
 keys_after_click_behind_box | full  | after P and OK the field stands
 alt_f4_behind_box           | full  | status 0
 high_scores_ampersand       | amp   | texts 30: R&D. | 30: RD. | 10: Cy.; R&D shows as RD underlined

@@ -55,6 +55,7 @@ class Screen:
 
     def __init__(self, raw, origin, keyboard_of):
         self.main_enabled = raw.get("main_enabled", True)
+        self.frame = raw.get("frame")
         ids = [w["id"] for w in raw["windows"]]
         self.dialogs = [Dialog(w, keyboard_of(raw, w), origin) for w in raw["windows"]]
         self.main_has_keyboard = raw["keyboard"] not in ids and raw["keyboard"] in (0, "main")
@@ -192,9 +193,12 @@ class XProgram:
 
     def point(self, x, y):
         fx, fy = self.field_origin()
+        self.point_screen(fx + x, fy + y)
+
+    def point_screen(self, x, y):
         # A warp of a held pointer moves it without a motion event on some
         # window systems; a step there and back is a move a mouse would make.
-        self.s.xdotool("mousemove", fx + x, fy + y, "mousemove_relative", "--", "1", "0",
+        self.s.xdotool("mousemove", x, y, "mousemove_relative", "--", "1", "0",
                        "mousemove_relative", "--", "-1", "0")
         time.sleep(0.05)
 
@@ -205,7 +209,8 @@ class XProgram:
         time.sleep(0.1)
 
     def click_screen(self, x, y):
-        self.s.xdotool("mousemove", x, y, "click", "1")
+        self.point_screen(x, y)
+        self.s.xdotool("click", "1")
         time.sleep(0.1)
 
     def move_by(self, dx, dy, steps=40):
@@ -294,6 +299,13 @@ class XProgram:
     def keyboard_layout(self, name):
         self.s.layout(name)
 
+    def held_area(self):
+        """Where a running game holds the pointer, in field coordinates: the
+        window's outer rectangle less the game's margins (80 at the top, the
+        paddle's 64 at the right, 20 at the bottom), last pixels included."""
+        left, top, right, bottom = self.outer_rect()
+        return left, top + 80, right - 64 - 1, bottom - 20 - 1
+
     def pointer_free(self):
         """The pointer can go to the screen's corner."""
         self.s.xdotool("mousemove", 3, 3)
@@ -322,6 +334,17 @@ class LinuxProgram(XProgram):
 
     def menu_height(self):
         return 20
+
+    def held_area(self):
+        # Never outside the field: the shell holds the pointer off the menu bar.
+        left, top, right, bottom = super().held_area()
+        return max(left, 0), max(top, 0), min(right, 639), min(bottom, 439)
+
+    def outer_rect(self):
+        # The rectangle the Windows build's 640 x 480 frame has around the
+        # same field (an 8-pixel border, caption and menu bar above), which
+        # the Linux game reports as its window's.
+        return -8, -51, 632, 429
 
     def client_size(self):
         return 640, 440
@@ -374,6 +397,9 @@ class WindowsProgram(XProgram):
             pic = self.screen_picture().crop(x, y, 1, 100)
             self.top = next(r for r in range(pic.h) if pic.pixel(0, r) == (0, 0, 0))
         return self.top
+
+    def outer_rect(self):
+        return tuple(self.screen().frame)
 
     def client_size(self):
         out = self.s.xdotool("getwindowgeometry", "--shell", self.window)

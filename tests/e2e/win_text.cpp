@@ -1,6 +1,7 @@
 // waxdrop-wintext.exe: prints, as one line of JSON, what the game's windows
 // show: which window has the keyboard, whether the main window is enabled,
-// and each visible dialog and message box of the game (bottom first) with
+// the main window's outer rectangle in its client coordinates, and each
+// visible dialog and message box of the game (bottom first) with
 // its caption, whether it is owned by the main window, and its controls'
 // ids, classes, texts and places in the main window's client coordinates.
 // The same shape the Linux game publishes on its window, so the end-to-end
@@ -107,7 +108,13 @@ int wmain() {
                    ",\"caption\":" + json(utf8(caption)) + ",\"controls\":[" + controls + "]},";
     }
     if (!windows.empty()) windows.pop_back();
-    std::printf("{\"keyboard\":%d,\"main_enabled\":%s,\"windows\":[%s]}\n", keyboard,
-                IsWindowEnabled(main_window) ? "true" : "false", windows.c_str());
+    // The main window's outer rectangle in its client coordinates.
+    RECT outer{};
+    GetWindowRect(main_window, &outer);
+    POINT a{outer.left, outer.top}, b{outer.right, outer.bottom};
+    ScreenToClient(main_window, &a);
+    ScreenToClient(main_window, &b);
+    std::printf("{\"keyboard\":%d,\"main_enabled\":%s,\"frame\":[%ld,%ld,%ld,%ld],\"windows\":[%s]}\n",
+                keyboard, IsWindowEnabled(main_window) ? "true" : "false", a.x, a.y, b.x, b.y, windows.c_str());
     return 0;
 }

@@ -6,7 +6,7 @@
 //   down KEY | up KEY | type C      (KEY+alt, C+alt: with Alt held)
 //   move PLACE | click PLACE        (PLACE: field, bar, title N, item N, win N)
 // Checks (after all steps, in order): keys N, main on|off, frame yes|no (takes
-// the frame), closing yes|no, turning N yes|no, shown N.., menu none |
+// the frame), recheck yes|no (takes the pointer's recheck), closing yes|no, turning N yes|no, shown N.., menu none |
 // menu T bar | menu T open I, cues yes|no.
 
 #include <gtest/gtest.h>
@@ -105,6 +105,7 @@ std::string observe(WindowRules& rules, const std::string& check) {
     if (word == "main") return std::string("main ") + (rules.main_enabled() ? "on" : "off");
     if (word == "frame") return "frame " + yes(rules.take_frame());
     if (word == "closing") return "closing " + yes(rules.closing());
+    if (word == "recheck") return "recheck " + yes(rules.take_pointer_recheck());
     if (word == "turning" && in >> n) return "turning " + std::to_string(n) + " " + yes(rules.turning(n));
     if (word == "cues") return "cues " + yes(rules.menu().cues);
     if (word == "shown") {
@@ -164,6 +165,8 @@ constexpr Row rows[] = {
     {"inner_dialog_leaves_owner_disabled", "dialog, dialog, end 2", "none", "shown 1, main off, keys 1"},
     {"outer_dialog_enables_owner", "dialog, dialog, end 1", "none", "shown 2, main on, keys 2"},
     {"forgotten_box_gives_keys_back", "box, forget 1", "none", "keys 0, shown"},
+    {"a_window_gone_rechecks_the_pointer", "box, end 1", "none", "recheck yes, recheck no"},
+    {"no_recheck_while_nothing_went", "box", "none", "recheck no"},
     {"dialog_command_after_nested_end", "dialog, box, end 2, down esc", "win 1 cmd 2", ""},
     // The accelerators: the typed character, with Alt, in the main loop only.
     {"alt_question_mark", "type ?+alt", "command 104", ""},
