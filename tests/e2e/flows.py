@@ -344,20 +344,18 @@ def click_behind_box(g):
 
 
 def pointer_over_box(g):
-    """Moves over the box are the box's: with the game resumed behind it and
-    its frames running again (the main window was uncovered), the paddle
-    stays while the pointer is over the box and follows it beside the box."""
+    """Moves over the box are the box's: with the main window uncovered
+    (its frames then run behind the box) and the game resumed by a click
+    under its newly served ball, the paddle stays while the pointer is over
+    the box and follows it beside the box."""
     play_to_the_end(g, score=False)
     d = g.screen().find(BOX)
-    g.click(100, 380)
     g.minimise()
     g.restore()
-    # The last ball was served anew and falls: the paddle goes under it at
-    # once, to keep it in play for the while.
-    g.point(ball_x(g) - 20, 380)
+    resume_under_ball(g)
     start = field(g)["paddle"]
-    if not d or start == "100 400":
-        return ["no frames behind the box after it was uncovered"]
+    if not d or not moving(g):
+        return [f"no frames behind the box after it was uncovered ({g.screen().captions()})"]
     x, y, w, h = d.control(-1)["screen"]
     g.point_screen(x + w // 2, y + h // 2)
     over = field(g)["paddle"]
@@ -513,7 +511,7 @@ def main():
             continue
         t0 = time.monotonic()
         try:
-            if game != "+" or g.proc is None or not g.running():
+            if game != "+" or not g.running():
                 g.stop()
                 number += 1
                 g.start(f"game{number}", GAMES.get(game))

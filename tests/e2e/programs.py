@@ -154,7 +154,7 @@ class XProgram:
             return None
 
     def running(self):
-        return self.proc.poll() is None
+        return self.proc is not None and self.proc.poll() is None
 
     # ---- where things are -------------------------------------------------
 
