@@ -53,7 +53,7 @@ run_script() {
   echo "== $name"
   "$@" > "$log_dir/$name.log" 2>&1
   local rc=$? line
-  grep -E '^(FAIL|SKIP)' "$log_dir/$name.log" | sed 's/^/   /' | head -n 40
+  grep -E '^(FAIL|SKIP|LACKS)|retried [1-9]' "$log_dir/$name.log" | sed 's/^/   /' | head -n 40
   line=$(grep -E '^[0-9]+ passed, [0-9]+ failed' "$log_dir/$name.log" | tail -n 1)
   if [ -z "$line" ]; then
     echo "   no result line from $name (exit $rc), see $log_dir/$name.log:"
@@ -74,11 +74,12 @@ step install waxdrop_install_deps
 
 if step configure-linux cmake --preset linux && step build-linux cmake --build --preset linux; then
   run_suites linux
-  # The Linux game itself, through a private X display and sound server,
-  # then its Debian package (contents, fields, and a run from an unpacking).
-  run_script sdl-e2e tests/e2e/sdl_e2e.sh
+  # The Linux game itself, through the one table of flows on a private
+  # desktop, then its Debian package (contents, fields, and a run from an
+  # unpacking).
+  run_script flows-linux python3 tests/e2e/flows.py linux build/linux
   # Broken media, unwritable scores, no sound: the game plays on regardless.
-  run_script faults-linux tests/e2e/fault_matrix.sh linux
+  run_script faults-linux python3 tests/e2e/fault_matrix.py linux build/linux
   run_script deb-package tests/e2e/deb_check.sh
 fi
 windows_built=
@@ -91,8 +92,8 @@ fi
 # packaged and started from the unpacked zip, and shown to play exactly as
 # the Linux build does.
 if [ -n "$windows_built" ]; then
-  run_script win32-e2e tests/e2e/win32_e2e.sh build/windows
-  run_script faults-windows tests/e2e/fault_matrix.sh windows
+  run_script flows-windows python3 tests/e2e/flows.py windows build/windows
+  run_script faults-windows python3 tests/e2e/fault_matrix.py windows build/windows
   if step package-windows sh -c 'cd build/windows && rm -f waxdrop-*-win64.zip && cpack -G ZIP'; then
     run_script win32-package tests/e2e/zip_check.sh "$(ls build/windows/waxdrop-*-win64.zip | head -n 1)" build/windows
   fi

@@ -69,7 +69,7 @@ check depends_from_shlibdeps $?
 # and draws its first frame; Exit ends it with status 0.
 dpkg -x "$deb" "$work/root"
 check unpacks $?
-sub=$(E2E_GAMES=A E2E_FLOWS="first_frame exit_by_menu" tests/e2e/sdl_e2e.sh "$work/root/usr/games/waxdrop" 2>&1)
+sub=$(python3 tests/e2e/flows.py linux "$work/root" --only '^(first_frame|exit_by_menu)$' 2>&1)
 while read -r verdict name rest; do
     case $verdict in
         PASS) check "unpacked_$name" 0; echo "     $rest" ;;

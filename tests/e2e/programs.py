@@ -80,13 +80,14 @@ class XProgram:
 
     # ---- start and end ----------------------------------------------------
 
-    def start(self, name, scores=None, fault=None):
+    def start(self, name, scores=None, fault=None, program=None):
         """A game installed in a folder of its own, with scores (NAME=SCORE
-        x3) as its score file, broken as fault says (see break_install)."""
+        x3) as its score file, broken as fault says (see break_install);
+        program names another build of the game to install in its place."""
         self.folder = self.s.dir / name
         shutil.rmtree(self.folder, ignore_errors=True)
         self.folder.mkdir()
-        self.install(fault == "scores:fail_after_300")
+        self.install(program or ("waxdrop-faults" if fault == "scores:fail_after_300" else "waxdrop"))
         if scores:
             self.score_file().parent.mkdir(parents=True, exist_ok=True)
             write_scores(self.score_file(), scores)
@@ -316,14 +317,19 @@ class LinuxProgram(XProgram):
     kind = "linux"
     menu_title_x = (16, 52)
 
-    def install(self, faults):
-        shutil.copy(self.build / ("waxdrop-faults" if faults else "waxdrop"), self.folder / "waxdrop")
+    def install(self, program):
+        (self.folder / "data" / "waxdrop").mkdir(parents=True)
+        # An unpacked package runs where it was unpacked, from its link on
+        # the player's path, finding its media beside its real path.
+        if (self.build / "usr/games/waxdrop").exists():
+            return
+        shutil.copy(self.build / program, self.folder / "waxdrop")
         shutil.copytree(self.build / "media", self.folder / "media")
         shutil.copytree(self.build / "resources", self.folder / "resources")
-        (self.folder / "data" / "waxdrop").mkdir(parents=True)
 
     def command(self):
-        return [str(self.folder / "waxdrop")]
+        link = self.build / "usr/games/waxdrop"
+        return [str(link if link.exists() else self.folder / "waxdrop")]
 
     def environment(self):
         return {"XDG_DATA_HOME": str(self.folder / "data")}
@@ -373,8 +379,8 @@ class WindowsProgram(XProgram):
         self.s.cleanups.append(lambda: self.s.run(self.s.run_as + ["wineserver", "-k"]))
         self.top = None
 
-    def install(self, faults):
-        shutil.copy(self.build / ("waxdrop-faults.exe" if faults else "waxdrop.exe"), self.folder / "waxdrop.exe")
+    def install(self, program):
+        shutil.copy(self.build / f"{program}.exe", self.folder / "waxdrop.exe")
         shutil.copytree(self.build / "media", self.folder / "media")
         (self.folder / "media" / "scores.bin").unlink(missing_ok=True)
 
@@ -407,7 +413,7 @@ class WindowsProgram(XProgram):
         return int(values["WIDTH"]), int(values["HEIGHT"]) - self.menu_height()
 
     def screen(self):
-        out = self.s.run(self.s.run_as + ["wine", str(self.build / "waxdrop-wintext.exe")]).stdout
+        out = self.s.run(self.s.run_as + ["wine", str(ROOT / "build/windows/waxdrop-wintext.exe")]).stdout
         raw = json.loads(out) if out.strip() else {"keyboard": 0, "windows": []}
         return Screen(raw, self.field_origin(), lambda r, w: r["keyboard"] == w["id"])
 
