@@ -58,7 +58,7 @@ void draw_static(ImDrawList* dl, ImVec2 at, ImVec2 size, const std::string& text
 
 int keep_name_short(ImGuiInputTextCallbackData* data) {
     const std::string text(data->Buf, static_cast<size_t>(data->BufTextLen));
-    const size_t keep = utf8_bytes_within_units(text, name_edit_limit);
+    const size_t keep = name_bytes_kept(text);
     if (keep < text.size()) data->DeleteChars(static_cast<int>(keep), data->BufTextLen - static_cast<int>(keep));
     return 0;
 }

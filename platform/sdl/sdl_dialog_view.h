@@ -14,10 +14,8 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/shell/dialog_text.h"
 #include "platform/shell/resource_tables.h"
-
-// The New High Score name: at most 99 UTF-16 units, all a score record holds.
-constexpr int name_edit_limit = 99;
 
 struct DialogView {
     int window = 0;                        // its id in the window rules
@@ -26,7 +24,7 @@ struct DialogView {
     std::string caption;                   // UTF-8
     std::string message;                   // message box only
     std::vector<std::string> texts;        // one per control
-    char edit[4 * name_edit_limit + 1] = {};
+    char edit[4 * name_units + 1] = {};
     bool first_pass = true;                // the edit takes the keyboard once
     intptr_t result = 0;
     SDL_Rect rect{};                       // client pixels, title bar included

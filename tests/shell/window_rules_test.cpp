@@ -224,21 +224,21 @@ TEST_P(WindowRulesRow, GoesWhereTheReferenceSends) {
 std::string row_name(const ::testing::TestParamInfo<Row>& row) { return row.param.name; }
 INSTANTIATE_TEST_SUITE_P(Rows, WindowRulesRow, ::testing::ValuesIn(rows), row_name);
 
-// The name edit takes 99 units, a character outside the basic plane two.
-TEST(DialogText, NameLimitCountsUnits) {
+// The name edit keeps what a score record holds: 99 units, a character
+// outside the basic plane counting two.
+TEST(DialogText, NameKeepsWhatTheRecordHolds) {
     const struct {
-        std::string text;
-        int units;
+        std::string typed;
         size_t bytes;
     } cases[] = {
-        {std::string(120, 'a'), 99, 99},
-        {std::string(99, 'a'), 99, 99},
-        {std::string(98, 'a') + "\xF0\x9F\x90\x9D", 99, 98},       // the bee would be units 99 and 100
-        {std::string(97, 'a') + "\xF0\x9F\x90\x9D", 99, 101},
-        {std::string(98, 'a') + "\xC3\xA9\xC3\xA9", 99, 100},      // one e-acute fits, not two
-        {"", 99, 0},
+        {std::string(120, 'a'), 99},
+        {std::string(99, 'a'), 99},
+        {std::string(98, 'a') + "\xF0\x9F\x90\x9D", 98},       // the bee would be units 99 and 100
+        {std::string(97, 'a') + "\xF0\x9F\x90\x9D", 101},
+        {std::string(98, 'a') + "\xC3\xA9\xC3\xA9", 100},      // one e-acute fits, not two
+        {"", 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(utf8_bytes_within_units(c.text, c.units), c.bytes) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(name_bytes_kept(c.typed), c.bytes) << c.typed;
 }
 
 TEST(DialogText, AmpersandsAsAStaticControlShowsThem) {
