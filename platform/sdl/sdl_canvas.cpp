@@ -1,9 +1,12 @@
 // The frame's picture on screen. The software canvas draws every frame
-// straight into the field's streaming texture, locked between presents; a
+// straight into one of two streaming textures, locked between presents; a
 // present unlocks it, copies it below the menu bar, draws the menu layer over
-// it and presents at once (no vsync wait: frames are not capped). Where the
-// texture's rows are padded the canvas keeps its own buffers and each present
-// uploads the picture instead.
+// it and presents at once (no vsync wait: frames are not capped), and the
+// next frame is drawn into the other texture. So the last whole picture is
+// always at hand for a repaint between frames: a box opened in the middle of
+// a frame shows the field as it last was, never that frame half drawn.
+// Where a texture's rows are padded, or a second texture cannot be had, the
+// canvas keeps its own buffers and each present uploads the picture instead.
 
 #include "platform/sdl/sdl_canvas.h"
 
@@ -14,51 +17,61 @@
 namespace {
 
 SDL_Renderer* renderer = nullptr;
-SDL_Texture* field_texture = nullptr;
+SDL_Texture* textures[2] = {};
+int drawing = 0;  // the texture lent to the canvas
+int shown = -1;   // the texture presented last, whole
 bool drawn_in_place = false;
 uint64_t frames_served = 0;
 
-// Lend the texture's memory to the canvas for the next frame; a software
-// texture keeps its pixels (the last frame) across the lock.
-void lock_for_drawing() {
+// Lend a texture's memory to the canvas for the next frame.
+void lend(int which) {
+    drawing = which;
     void* pixels = nullptr;
     int pitch = 0;
-    drawn_in_place = SDL_LockTexture(field_texture, nullptr, &pixels, &pitch) == 0;
+    drawn_in_place = textures[1] && SDL_LockTexture(textures[which], nullptr, &pixels, &pitch) == 0;
     if (drawn_in_place && pitch != field_width * 4) {
-        SDL_UnlockTexture(field_texture);
+        SDL_UnlockTexture(textures[which]);
         drawn_in_place = false;
     }
     soft_draw_into(drawn_in_place ? static_cast<uint32_t*>(pixels) : nullptr);
 }
 
-void draw_window() {
-    if (!renderer) return;
-    if (drawn_in_place) SDL_UnlockTexture(field_texture);
+void show(int which) {
     const SDL_Rect field{0, menu_bar_height, field_width, field_height};
-    SDL_RenderCopy(renderer, field_texture, nullptr, &field);
+    SDL_RenderCopy(renderer, textures[which], nullptr, &field);
     layer_render();
     SDL_RenderPresent(renderer);
-    if (drawn_in_place) lock_for_drawing();
 }
 
 void present(const PaintRect&) {
     // A closing window shows nothing more. The frames that still finish as
-    // the boxes' loops unwind, one per box left open (a player who played
-    // on under GAME OVER boxes may have a hundred), would otherwise each
+    // the boxes' loops unwind, one per box left open, would otherwise each
     // draw every box still open, and the window would take seconds to go.
-    if (!field_texture || window_rules().closing()) return;
-    if (!drawn_in_place) SDL_UpdateTexture(field_texture, nullptr, soft_window_buffer(), field_width * 4);
-    draw_window();
+    if (!textures[0] || window_rules().closing()) return;
+    if (!drawn_in_place) {
+        SDL_UpdateTexture(textures[0], nullptr, soft_window_buffer(), field_width * 4);
+        shown = 0;
+        show(shown);
+        return;
+    }
+    SDL_UnlockTexture(textures[drawing]);
+    shown = drawing;
+    show(shown);
+    lend(1 - drawing);
+}
+
+SDL_Texture* field_texture() {
+    return SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, field_width, field_height);
 }
 
 }  // namespace
 
 bool canvas_create_texture() {
     renderer = sdl_renderer();
-    field_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, field_width,
-                                      field_height);
-    if (!field_texture) return false;
-    lock_for_drawing();
+    textures[0] = field_texture();
+    if (!textures[0]) return false;
+    textures[1] = field_texture();
+    lend(0);
     soft_set_present_hook(present);
     return true;
 }
@@ -66,12 +79,13 @@ bool canvas_create_texture() {
 void canvas_destroy_texture() {
     soft_set_present_hook(nullptr);
     soft_draw_into(nullptr);
-    if (field_texture) {
-        if (drawn_in_place) SDL_UnlockTexture(field_texture);
-        SDL_DestroyTexture(field_texture);
+    if (drawn_in_place) SDL_UnlockTexture(textures[drawing]);
+    for (SDL_Texture*& t : textures) {
+        if (t) SDL_DestroyTexture(t);
+        t = nullptr;
     }
-    field_texture = nullptr;
     drawn_in_place = false;
+    shown = -1;
     renderer = nullptr;
 }
 
@@ -83,5 +97,5 @@ bool canvas_frame_wanted() {
 }
 
 void canvas_repaint() {
-    if (field_texture) draw_window();
+    if (shown >= 0) show(shown);
 }

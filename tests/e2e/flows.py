@@ -9,6 +9,7 @@ with the one before) and what must come of it: the lines the flow must see,
 the same for every program. Prints PASS, FAIL or LACKS per flow, the retries
 the adapters needed, and ends with "N passed, N failed"."""
 import argparse
+import pathlib
 import re
 import sys
 import time
@@ -25,6 +26,14 @@ BOX = "Pinecastle"
 FULL_TABLE = ["Ada=50", "Bo=30", "Cy=10"]  # a final score of 0 does not enter it
 
 # ---- helpers the flows share --------------------------------------------------
+
+SHOTS = None  # a folder for the pictures the README shows (--shots)
+
+
+def keep(g, name):
+    """With --shots, the screen around the main window and its dialogs."""
+    if SHOTS:
+        g.keep_picture(SHOTS / f"{'win32' if g.kind == 'windows' else g.kind}-{name}.png")
 
 
 def field(g, what=("ball", "paddle")):
@@ -109,6 +118,7 @@ def enter_name(g, name):
 # Each returns the lines it saw.
 
 def first_frame(g):
+    keep(g, "first-frame")
     f = field(g, ("combs", "bees", "ball", "paddle", "score_line"))
     return [f"combs {f['combs']}", f"bees {f['bees']}", f"ball {f['ball']}", f"paddle {f['paddle']}",
             f"score line {'yes' if f['score_line'] else 'no'}"]
@@ -248,6 +258,7 @@ def frames_behind(g, keys, caption):
     g.key(*keys)
     screen = g.wait_dialog(caption) or g.screen()
     out = [dialog_line(screen, caption), "field " + ("moves" if moving(g, 0.3) else "still") + " behind it"]
+    keep(g, "about" if caption == ABOUT else "high-scores")
     g.key("Return")
     g.key("p")
     return out
@@ -316,6 +327,7 @@ def game_over_box(g):
     d = screen.find(BOX)
     if not d:
         return [f"dialogs {screen.captions()}"]
+    keep(g, "game-over")
     return [dialog_line(screen, BOX), "text " + " | ".join(d.texts("static")),
             "main " + ("enabled" if screen.main_enabled else "disabled"),
             "field " + ("still" if still(g, 0.5) else "moves") + " under the box"]
@@ -391,6 +403,7 @@ def new_high_score(g, name=None, how="Return"):
     out = [dialog_line(screen, NEW_SCORE), "edit " + " | ".join(d.texts("edit"))]
     if name:
         enter_name(g, name)
+        keep(g, "new-high-score")
     if how == "Cancel":
         g.click_control(NEW_SCORE, 2)
     else:
@@ -496,7 +509,10 @@ def main():
     ap.add_argument("build", nargs="?")
     ap.add_argument("--only", default="")
     ap.add_argument("--keep", action="store_true")
+    ap.add_argument("--shots", type=pathlib.Path, help="keep the pictures the README shows in this folder")
     args = ap.parse_args()
+    global SHOTS
+    SHOTS = args.shots
     session = Session(f"flows-{args.program}")
     session.keep = args.keep
     g = program(args.program, session, args.build or f"build/{args.program}")

@@ -39,6 +39,8 @@ class Dialog:
         self.kind = raw["kind"]  # "dialog" (owned by the main window) or "box" (owned by none)
         self.keyboard = keyboard
         ox, oy = origin
+        x, y, w, h = raw["rect"]
+        self.screen_rect = (ox + x, oy + y, w, h)
         self.controls = [dict(c, screen=(ox + c["rect"][0], oy + c["rect"][1], c["rect"][2], c["rect"][3]))
                          for c in raw["controls"]]
 
@@ -182,6 +184,19 @@ class XProgram:
         shot = self.s.dir / "shot.ppm"
         self.s.run(["import", "-silent", "-window", "root", str(shot)])
         return Picture.load(shot)
+
+    def keep_picture(self, path):
+        """The screen around the main window and whatever dialogs are up."""
+        x, y = self.window_origin()
+        w, h = self.client_size()
+        left, top, right, bottom = x, y, x + w, y + h + self.menu_height()
+        for d in self.screen().dialogs:
+            dx, dy, dw, dh = d.screen_rect
+            left, top, right, bottom = min(left, dx), min(top, dy), max(right, dx + dw), max(bottom, dy + dh)
+        shot = self.s.dir / "keep.png"
+        self.s.run(["import", "-silent", "-window", "root", "-crop",
+                    f"{right - left}x{bottom - top}+{max(left, 0)}+{max(top, 0)}", "+repage", str(shot)])
+        shutil.copy(shot, path)
 
     def pointer(self):
         """The pointer in field coordinates."""
