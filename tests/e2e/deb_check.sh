@@ -45,6 +45,7 @@ usr/lib/waxdrop/resources/bitmaps/ball.bmp       file
 usr/lib/waxdrop/resources/icons/waxdrop.ico      file
 usr/share/applications/waxdrop.desktop           file
 usr/share/icons/hicolor/32x32/apps/waxdrop.png   file
+usr/share/man/man6/waxdrop.6.gz                  file
 TABLE
 # No score file, no tests, no tools: only the game.
 [ "$(grep -c -E '\.bin$|tests/|waxdrop-' <<<"$listing")" -eq 0 ]; check nothing_else_shipped $?
