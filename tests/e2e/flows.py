@@ -247,7 +247,8 @@ def p_release_pauses(g):
     time.sleep(0.2)
     out.append("released P: " + ("paused" if still(g) else "running"))
     g.key_down("alt")
-    g.key("p")
+    g.key_down("p")
+    g.key_up("p")
     g.key_up("alt")
     out.append("P with Alt: " + ("paused" if still(g) else "running"))
     return out
@@ -272,31 +273,41 @@ def frames_behind_high_scores(g):
     return frames_behind(g, ["alt+f", "h"], SCORES)
 
 
-def held(g, corners):
-    want = g.held_area()
+def extremes(g):
+    """The field points the pointer reaches, pushed to the top left and then
+    to the bottom right."""
+    g.move_by(-60, -60)
+    top_left = g.pointer()
+    g.move_by(60, 60)
+    return (*top_left, *g.pointer())
+
+
+def held(corners, want):
     return "held to the window's margins" if corners == want else f"held to {corners}, margins {want}"
 
 
 def pointer_confined(g):
     resume_under_ball(g)
-    g.move_by(-60, -60)
-    top_left = g.pointer()
-    g.move_by(60, 60)
-    bottom_right = g.pointer()
+    corners = extremes(g)
     g.key("p")
-    return ["running: pointer " + held(g, (*top_left, *bottom_right)),
+    return ["running: pointer " + held(corners, g.held_area()),
             "paused: pointer " + ("free" if g.pointer_free() else "held")]
 
 
 def confinement_follows_window(g):
-    g.move_window(60, 40)
+    """The window moved while the game runs: the Linux game holds the pointer
+    to the window where it is now; the Windows game's clip rectangle is the
+    screen's, and stays where it was set (its adapter says which)."""
     resume_under_ball(g)
-    g.move_by(-60, -60)
-    top_left = g.pointer()
-    g.move_by(60, 60)
-    bottom_right = g.pointer()
+    want = g.held_area()
+    before = g.window_origin()
+    g.move_window(60, 40)
+    dx, dy = (a - b for a, b in zip(g.window_origin(), before))
+    if not g.clip_follows_window:
+        want = (want[0] - dx, want[1] - dy, want[2] - dx, want[3] - dy)
+    corners = extremes(g)
     g.key("p")
-    return ["moved window: pointer " + held(g, (*top_left, *bottom_right))]
+    return ["moved window: pointer " + held(corners, want) + f" (moved by {dx}, {dy})"]
 
 
 def minimised_frames_go_on(g):

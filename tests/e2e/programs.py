@@ -72,7 +72,7 @@ class Screen:
 class XProgram:
     """A program in a window of the session's X display, driven with xdotool."""
     lacks = {}       # what this program cannot do, and why
-    has_song = True  # a MIDI synthesizer plays the song
+    clip_follows_window = True  # the pointer's confinement moves with the window
 
     def __init__(self, session, build):
         self.s = session
@@ -380,6 +380,8 @@ class LinuxProgram(XProgram):
 class WindowsProgram(XProgram):
     kind = "windows"
     menu_title_x = (14, 48)
+    # ClipCursor holds a rectangle of the screen: moving the window leaves it.
+    clip_follows_window = False
     lacks = {"song": "Wine has no MIDI synthesizer"}
 
     def __init__(self, session, build):
