@@ -74,15 +74,7 @@ bool decode_bmp(const uint8_t* data, std::size_t size, Image& image, std::string
 }
 
 bool load_bmp_file(const char* path, Image& image, std::string& error) {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) {
-        error = std::string("cannot open ") + path;
-        return false;
-    }
     std::vector<uint8_t> bytes;
-    uint8_t chunk[4096];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-    std::fclose(f);
+    if (!read_image_file(path, bytes, error)) return false;
     return decode_bmp(bytes.data(), bytes.size(), image, error);
 }

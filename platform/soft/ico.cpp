@@ -77,15 +77,7 @@ bool decode_ico(const uint8_t* data, std::size_t size, int edge, Image& image, s
 
 bool load_ico_file(const char* path, int edge, Image& image, std::string& error) {
     image = Image{};
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) {
-        error = std::string("cannot open ") + path;
-        return false;
-    }
     std::vector<uint8_t> bytes;
-    uint8_t chunk[4096];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-    std::fclose(f);
+    if (!read_image_file(path, bytes, error)) return false;
     return decode_ico(bytes.data(), bytes.size(), edge, image, error);
 }

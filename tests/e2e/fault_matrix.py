@@ -13,15 +13,14 @@ save exactly the save error; Alt+F4 ends it with status 0; the score file is
 byte for byte the seeded one, or where a save was made, the new table is in
 the player's own score file. Whatever happens, the case ends the game it
 started. Ends with "N passed, N failed"."""
-import argparse
 import re
 import sys
 import time
 import traceback
 
 import flows
-from programs import program, write_scores
-from session import Session, wait
+from programs import command_line, program, write_scores
+from session import Session, Tally, wait
 
 SEED = ["Ada=50", "Bo=30", "Cy=0"]
 
@@ -112,33 +111,17 @@ def run_case(g, name, fault, hear, ending):
 
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("program", choices=["linux", "windows"])
-    ap.add_argument("build", nargs="?")
-    ap.add_argument("--only", default="")
-    args = ap.parse_args()
+    args = command_line(__doc__).parse_args()
     session = Session(f"faults-{args.program}", as_player=True)
-    g = program(args.program, session, args.build or f"build/{args.program}")
-    passed = failed = 0
-    started = time.monotonic()
+    g = program(args.program, session, args.build)
+    tally = Tally()
     for name, fault, hear, ending in CASES:
         if args.only and not re.search(args.only, name):
             continue
         t0 = time.monotonic()
         problems, notes = run_case(g, name, fault, hear, ending)
-        detail = f"{time.monotonic() - t0:.1f} s; {', '.join(notes)}"
-        if problems:
-            failed += 1
-            print(f"FAIL {name} (failed: {'; '.join(problems)}; {detail})", flush=True)
-        else:
-            passed += 1
-            print(f"PASS {name} ({detail})", flush=True)
-    if failed:
-        session.keep = True
-        print(f"files kept in {session.dir}")
-    print(f"{args.program} took {time.monotonic() - started:.0f} s")
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+        tally.row(name, problems, f"{time.monotonic() - t0:.1f} s; {', '.join(notes)}")
+    return tally.end(session)
 
 
 if __name__ == "__main__":

@@ -8,7 +8,6 @@ Each row names a flow, the game it plays in (a new one, or "+" to go on
 with the one before) and what must come of it: the lines the flow must see,
 the same for every program. Prints PASS, FAIL or LACKS per flow, the retries
 the adapters needed, and ends with "N passed, N failed"."""
-import argparse
 import pathlib
 import re
 import sys
@@ -16,8 +15,8 @@ import time
 import traceback
 
 import picture
-from programs import program
-from session import Retries, Session, wait
+from programs import command_line, program
+from session import Session, Tally, wait
 
 ABOUT = "About WaxDrop"
 SCORES = "High Scores"
@@ -515,20 +514,16 @@ def rows():
 
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("program", choices=["linux", "windows"])
-    ap.add_argument("build", nargs="?")
-    ap.add_argument("--only", default="")
-    ap.add_argument("--keep", action="store_true")
+    ap = command_line(__doc__)
+    ap.add_argument("--keep", action="store_true", help="keep the run's folder")
     ap.add_argument("--shots", type=pathlib.Path, help="keep the pictures the README shows in this folder")
     args = ap.parse_args()
     global SHOTS
     SHOTS = args.shots
     session = Session(f"flows-{args.program}")
     session.keep = args.keep
-    g = program(args.program, session, args.build or f"build/{args.program}")
-    passed = failed = 0
-    started = time.monotonic()
+    g = program(args.program, session, args.build)
+    tally = Tally()
     number = 0
     for name, game, expected in rows():
         if args.only and not re.search(args.only, name):
@@ -548,20 +543,9 @@ def main():
             traceback.print_exc(file=sys.stdout)
         # What a line adds in brackets at its end is for the log alone.
         missing = [e for e in expected if e not in [re.sub(r" \(.*\)$", "", line) for line in seen]]
-        took = f"{time.monotonic() - t0:.1f} s"
-        if missing:
-            failed += 1
-            print(f"FAIL {name} ({took}; missing {missing}; saw {seen})", flush=True)
-        else:
-            passed += 1
-            print(f"PASS {name} ({took})", flush=True)
+        tally.row(name, [f"missing {missing}; saw {seen}"] if missing else [], f"{time.monotonic() - t0:.1f} s")
     g.stop()
-    if failed:
-        session.keep = True
-        print(f"files kept in {session.dir}")
-    print(f"flows took {time.monotonic() - started:.0f} s; the adapters retried {Retries.count} time(s)")
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+    return tally.end(session)
 
 
 if __name__ == "__main__":

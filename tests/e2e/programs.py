@@ -440,5 +440,18 @@ class WindowsProgram(XProgram):
         self.key("shift+Tab")
 
 
+PROGRAMS = {"linux": LinuxProgram, "windows": WindowsProgram}
+
+
+def command_line(doc):
+    """What every table takes: the program, its build folder, --only REGEX."""
+    import argparse
+    ap = argparse.ArgumentParser(description=doc)
+    ap.add_argument("program", choices=sorted(PROGRAMS))
+    ap.add_argument("build", nargs="?")
+    ap.add_argument("--only", default="", help="play only the rows whose names match")
+    return ap
+
+
 def program(kind, session, build):
-    return {"linux": LinuxProgram, "windows": WindowsProgram}[kind](session, build)
+    return PROGRAMS[kind](session, build or f"build/{kind}")

@@ -155,6 +155,31 @@ class Session:
         return peak_of(raw.read_bytes())
 
 
+class Tally:
+    """The PASS and FAIL lines of a table's rows, and its closing lines:
+    what it took, the adapters' retries, and "N passed, N failed"."""
+
+    def __init__(self):
+        self.passed = self.failed = 0
+        self.started = time.monotonic()
+
+    def row(self, name, problems, detail):
+        if problems:
+            self.failed += 1
+            print(f"FAIL {name} ({'; '.join(problems)}; {detail})", flush=True)
+        else:
+            self.passed += 1
+            print(f"PASS {name} ({detail})", flush=True)
+
+    def end(self, session):
+        if self.failed:
+            session.keep = True
+            print(f"files kept in {session.dir}")
+        print(f"took {time.monotonic() - self.started:.0f} s; the adapters retried {Retries.count} time(s)")
+        print(f"{self.passed} passed, {self.failed} failed")
+        return 1 if self.failed else 0
+
+
 def wait(condition, seconds, what=None, step=0.05):
     """The condition's first true value within seconds; None (or, naming
     what was awaited, an error) when there was none."""
