@@ -238,10 +238,15 @@ def click_resumes(g):
 
 
 def p_release_pauses(g):
+    """P acts on its release only: not as it goes down, nor on the key's
+    auto-repeat while it is held (a long press), nor with Alt held."""
     resume_under_ball(g)
     g.key_down("p")
-    time.sleep(0.3)
-    out = ["held P: " + ("running" if moving(g) else "paused")]
+    time.sleep(0.2)  # settled, and still short of the key's first repeat
+    pressed = moving(g, 0.15)
+    time.sleep(1)  # the key repeats by now
+    held = moving(g, 0.1)
+    out = ["pressed P: " + ("running" if pressed else "paused"), "held P: " + ("running" if held else "paused")]
     g.key_up("p")
     time.sleep(0.2)
     out.append("released P: " + ("paused" if still(g) else "running"))
@@ -480,7 +485,7 @@ menu_by_alt_and_arrows      | +     | High Scores open with the keyboard; High S
 menu_escape_leaves          | +     | P after the menu resumes
 high_scores                 | +     | High Scores open with the keyboard; line 0: open.; Escape ignored; alt+F4 ignored; High Scores closed
 click_resumes               | fresh | ball moves
-p_release_pauses            | fresh | held P: running; released P: paused; P with Alt: paused
+p_release_pauses            | fresh | pressed P: running; held P: running; released P: paused; P with Alt: paused
 frames_behind_about         | fresh | About WaxDrop open with the keyboard; field moves behind it
 frames_behind_high_scores   | fresh | High Scores open with the keyboard; field moves behind it
 pointer_confined            | fresh | running: pointer held to the window's margins; paused: pointer free
