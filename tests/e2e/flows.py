@@ -242,9 +242,9 @@ def p_release_pauses(g):
     auto-repeat while it is held (a long press), nor with Alt held."""
     resume_under_ball(g)
     g.key_down("p")
-    time.sleep(0.2)  # settled, and still short of the key's first repeat
+    time.sleep(0.2)  # settled, and well short of the key's first repeat
     pressed = moving(g, 0.15)
-    time.sleep(1)  # the key repeats by now
+    time.sleep(1.2)  # the key repeats by now
     held = moving(g, 0.1)
     out = ["pressed P: " + ("running" if pressed else "paused"), "held P: " + ("running" if held else "paused")]
     g.key_up("p")

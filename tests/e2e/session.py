@@ -57,6 +57,9 @@ class Session:
         atexit.register(self.stop)
         signal.signal(signal.SIGTERM, lambda *_: exit(1))
         self._start_x()
+        # A held key repeats after a second, 25 times a second: a flow can
+        # tell the key going down from its repeats.
+        self.run(["xset", "r", "rate", "1000", "25"])
         if window_manager:
             rc = self.dir / "openbox.xml"
             rc.write_text(OPENBOX_RC)

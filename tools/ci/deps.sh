@@ -9,7 +9,7 @@ waxdrop_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine64 wine
   clang libclang-rt-14-dev
-  xvfb xdotool imagemagick pulseaudio pulseaudio-utils dpkg-dev python3
+  xvfb x11-xserver-utils openbox wmctrl xdotool imagemagick pulseaudio pulseaudio-utils dpkg-dev python3
 )
 
 waxdrop_install_deps() {
