@@ -1,11 +1,10 @@
 // The frame's picture on screen. The software canvas draws every frame
-// straight into one of two streaming textures, locked between presents; a
+// straight into the field's streaming texture, locked between presents; a
 // present unlocks it, copies it below the menu bar, draws the menu layer over
-// it and presents at once (no vsync wait: frames are not capped), and the
-// next frame is drawn into the other texture. So the last whole picture is
-// always at hand for a repaint between frames: a box opened in the middle of
-// a frame shows the field as it last was, never that frame half drawn.
-// Where a texture's rows are padded, or a second texture cannot be had, the
+// it and presents at once (no vsync wait: frames are not capped). The window
+// keeps what was presented, so a repaint between frames draws only the layer
+// over it: a box opened in the middle of a frame shows the field as it last
+// was, never that frame half drawn. Where the texture's rows are padded the
 // canvas keeps its own buffers and each present uploads the picture instead.
 
 #include "platform/sdl/sdl_canvas.h"
@@ -17,61 +16,46 @@
 namespace {
 
 SDL_Renderer* renderer = nullptr;
-SDL_Texture* textures[2] = {};
-int drawing = 0;  // the texture lent to the canvas
-int shown = -1;   // the texture presented last, whole
+SDL_Texture* field_texture = nullptr;
 bool drawn_in_place = false;
+bool presented = false;
 uint64_t frames_served = 0;
 
-// Lend a texture's memory to the canvas for the next frame.
-void lend(int which) {
-    drawing = which;
+// Lend the texture's memory to the canvas for the next frame.
+void lock_for_drawing() {
     void* pixels = nullptr;
     int pitch = 0;
-    drawn_in_place = textures[1] && SDL_LockTexture(textures[which], nullptr, &pixels, &pitch) == 0;
+    drawn_in_place = SDL_LockTexture(field_texture, nullptr, &pixels, &pitch) == 0;
     if (drawn_in_place && pitch != field_width * 4) {
-        SDL_UnlockTexture(textures[which]);
+        SDL_UnlockTexture(field_texture);
         drawn_in_place = false;
     }
     soft_draw_into(drawn_in_place ? static_cast<uint32_t*>(pixels) : nullptr);
-}
-
-void show(int which) {
-    const SDL_Rect field{0, menu_bar_height, field_width, field_height};
-    SDL_RenderCopy(renderer, textures[which], nullptr, &field);
-    layer_render();
-    SDL_RenderPresent(renderer);
 }
 
 void present(const PaintRect&) {
     // A closing window shows nothing more. The frames that still finish as
     // the boxes' loops unwind, one per box left open, would otherwise each
     // draw every box still open, and the window would take seconds to go.
-    if (!textures[0] || window_rules().closing()) return;
-    if (!drawn_in_place) {
-        SDL_UpdateTexture(textures[0], nullptr, soft_window_buffer(), field_width * 4);
-        shown = 0;
-        show(shown);
-        return;
-    }
-    SDL_UnlockTexture(textures[drawing]);
-    shown = drawing;
-    show(shown);
-    lend(1 - drawing);
-}
-
-SDL_Texture* field_texture() {
-    return SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, field_width, field_height);
+    if (!field_texture || window_rules().closing()) return;
+    if (drawn_in_place) SDL_UnlockTexture(field_texture);
+    else SDL_UpdateTexture(field_texture, nullptr, soft_window_buffer(), field_width * 4);
+    const SDL_Rect field{0, menu_bar_height, field_width, field_height};
+    SDL_RenderCopy(renderer, field_texture, nullptr, &field);
+    layer_render();
+    SDL_RenderPresent(renderer);
+    presented = true;
+    if (drawn_in_place) lock_for_drawing();
 }
 
 }  // namespace
 
 bool canvas_create_texture() {
     renderer = sdl_renderer();
-    textures[0] = field_texture();
-    if (!textures[0]) return false;
-    textures[1] = field_texture();
-    lend(0);
+    field_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, field_width,
+                                      field_height);
+    if (!field_texture) return false;
+    lock_for_drawing();
     soft_set_present_hook(present);
     return true;
 }
@@ -79,13 +63,13 @@ bool canvas_create_texture() {
 void canvas_destroy_texture() {
     soft_set_present_hook(nullptr);
     soft_draw_into(nullptr);
-    if (drawn_in_place) SDL_UnlockTexture(textures[drawing]);
-    for (SDL_Texture*& t : textures) {
-        if (t) SDL_DestroyTexture(t);
-        t = nullptr;
+    if (field_texture) {
+        if (drawn_in_place) SDL_UnlockTexture(field_texture);
+        SDL_DestroyTexture(field_texture);
     }
+    field_texture = nullptr;
     drawn_in_place = false;
-    shown = -1;
+    presented = false;
     renderer = nullptr;
 }
 
@@ -97,5 +81,7 @@ bool canvas_frame_wanted() {
 }
 
 void canvas_repaint() {
-    if (shown >= 0) show(shown);
+    if (!presented) return;
+    layer_render();
+    SDL_RenderPresent(renderer);
 }

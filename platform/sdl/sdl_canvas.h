@@ -7,6 +7,6 @@ bool canvas_create_texture();
 void canvas_destroy_texture();
 // True once for each frame the game asked for since the last call.
 bool canvas_frame_wanted();
-// Draw the last field picture and the layer again and present, for a window
-// that must be redrawn without a game frame.
+// Draw the layer again over the window as it was last presented, for a
+// window whose layer changed without a game frame.
 void canvas_repaint();

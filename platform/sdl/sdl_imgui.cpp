@@ -70,6 +70,8 @@ void ui_init() {
     const std::string font = dialog_font_file();
     if (font.empty() || !io.Fonts->AddFontFromFileTTF(font.c_str(), font_pixels)) io.Fonts->AddFontDefault();
     io.Fonts->Build();
+    // The glyphs are in the atlas now; the font file's bytes are not needed.
+    io.Fonts->ClearInputData();
     style_like_a_desktop();
     ImGui_ImplSDL2_InitForSDLRenderer(sdl_window());
     ImGui_ImplSDLRenderer_Init(sdl_renderer());

@@ -154,6 +154,7 @@ Route WindowRules::pointer_moved(const Place& place) {
     if (menu_.title >= 0) {
         if (!menu_.open) return {};
         if (place.kind == Place::menu_title && place.index != menu_.title) {
+            uncover_menu();
             menu_.title = place.index;
             menu_.item = -1;
         } else if (place.kind == Place::menu_item) {
@@ -215,6 +216,7 @@ Route WindowRules::menu_key_down(const KeyStroke& key) {
     case Key::escape:
         // The drop-down closes first, leaving its title selected; then the bar.
         if (menu_.open) {
+            uncover_menu();
             menu_.open = false;
             menu_.item = -1;
         } else {
@@ -224,6 +226,7 @@ Route WindowRules::menu_key_down(const KeyStroke& key) {
     case Key::left:
     case Key::right: {
         const int step = key.key == Key::left ? menu_count() - 1 : 1;
+        uncover_menu();
         menu_.title = (menu_.title + step) % menu_count();
         menu_.item = menu_.open ? 0 : -1;
         return {};
@@ -297,7 +300,13 @@ Route WindowRules::close_box() {
     return {Route::close_program};
 }
 
+void WindowRules::uncover_menu() {
+    // A drop-down that closes or gives way uncovers the main window.
+    if (menu_.open) paint_pending_ = true;
+}
+
 void WindowRules::enter_menu(int title, bool open, bool by_keyboard) {
+    if (title != menu_.title) uncover_menu();
     menu_.title = title;
     menu_.open = open;
     menu_.item = -1;
@@ -305,6 +314,7 @@ void WindowRules::enter_menu(int title, bool open, bool by_keyboard) {
 }
 
 void WindowRules::leave_menu() {
+    uncover_menu();
     menu_ = MenuState{};
     menu_by_keyboard_ = false;
 }

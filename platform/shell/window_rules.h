@@ -19,7 +19,7 @@
 //   the program.
 // - The accelerators (Alt with a typed character) work only in the main loop.
 // - A frame runs only when the last one asked for it or the main window was
-//   uncovered, in every loop.
+//   uncovered (a dialog or a drop-down went away), in every loop.
 // - A dialog that ends is hidden at once and gives its owner back, even
 //   while a loop opened inside it still turns; the window now under the
 //   pointer hears of it as a move.
@@ -127,6 +127,7 @@ private:
     Route main_key_down(const KeyStroke& key);
     Route menu_key_down(const KeyStroke& key);
     Route menu_button_down(const Place& place);
+    void uncover_menu();
     void enter_menu(int title, bool open, bool by_keyboard);
     void leave_menu();
     Route choose(int item);

@@ -418,6 +418,7 @@ def new_high_score(g, name=None, how="Return"):
     out = [dialog_line(screen, NEW_SCORE), "edit " + " | ".join(d.texts("edit"))]
     if name:
         enter_name(g, name)
+    if name == "Wren":
         keep(g, "new-high-score")
     if how == "Cancel":
         g.click_control(NEW_SCORE, 2)

@@ -137,6 +137,9 @@ constexpr Row rows[] = {
     {"uncovering_paints_under_a_box", "box, expose", "none", "frame yes"},
     {"ended_dialog_uncovers", "dialog, end 1", "none", "frame yes, main on, keys 0"},
     {"closing_draws_no_more", "request, closebox", "close", "frame no, closing yes"},
+    {"closed_drop_down_uncovers", "click title 0, click title 0", "none", "frame yes"},
+    {"drop_down_giving_way_uncovers", "click title 0, move title 1", "none", "frame yes"},
+    {"bar_alone_covers_nothing", "down f10, up f10, down right", "none", "frame no"},
     // Alt+F4 goes to the window with the keyboard; the close box to the main window.
     {"alt_f4_cancels_a_dialog", "dialog, down f4+alt", "win 1 cmd 2", "closing no"},
     {"alt_f4_is_a_box_ok", "box, down f4+alt", "win 1 cmd 1", "closing no"},
