@@ -64,7 +64,7 @@ class Session:
             rc = self.dir / "openbox.xml"
             rc.write_text(OPENBOX_RC)
             self.spawn(["openbox", "--config-file", str(rc)], log="openbox.log")
-            wait(lambda: self.run(["wmctrl", "-m"]).returncode == 0, 10, "the window manager")
+            wait(lambda: self.run(["wmctrl", "-m"]).returncode == 0, 30, "the window manager")
         self._start_pulse()
 
     # ---- processes ----------------------------------------------------------
