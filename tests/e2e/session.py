@@ -56,15 +56,19 @@ class Session:
                            "env", f"HOME={home}"]
         atexit.register(self.stop)
         signal.signal(signal.SIGTERM, lambda *_: exit(1))
-        self._start_x()
-        # A held key repeats after a second, 25 times a second: a flow can
-        # tell the key going down from its repeats.
-        self.run(["xset", "r", "rate", "1000", "25"])
-        if window_manager:
-            rc = self.dir / "openbox.xml"
-            rc.write_text(OPENBOX_RC)
-            self.spawn(["openbox", "--config-file", str(rc)], log="openbox.log")
-            wait(lambda: self.run(["wmctrl", "-m"]).returncode == 0, 30, "the window manager")
+        for _ in range(3):
+            self._start_x()
+            # A held key repeats after a second, 25 times a second: a flow can
+            # tell the key going down from its repeats.
+            self.run(["xset", "r", "rate", "1000", "25"])
+            if not window_manager or self._start_window_manager():
+                break
+            # Another run's display server took the same display at the same
+            # moment: this one gives up, and a new one is started.
+            Retries.note(f"the display {self.env['DISPLAY']} had no window manager after 15 s")
+            self._stop_procs()
+        else:
+            raise RuntimeError("no display with a window manager")
         self._start_pulse()
 
     # ---- processes ----------------------------------------------------------
@@ -80,10 +84,21 @@ class Session:
         return subprocess.run(argv, env=env or self.env, capture_output=True, text=True, timeout=timeout, **kw)
 
 
+    def _start_window_manager(self):
+        rc = self.dir / "openbox.xml"
+        rc.write_text(OPENBOX_RC)
+        self.spawn(["openbox", "--config-file", str(rc)], log="openbox.log")
+        return wait(lambda: self.run(["wmctrl", "-m"]).returncode == 0, 15)
+
     def stop(self):
         for cleanup in reversed(self.cleanups):
             cleanup()
         self.cleanups = []
+        self._stop_procs()
+        if not self.keep:
+            shutil.rmtree(self.dir, ignore_errors=True)
+
+    def _stop_procs(self):
         for p in reversed(self.procs):
             if p.poll() is None:
                 p.terminate()
@@ -94,8 +109,6 @@ class Session:
                 p.kill()
                 p.wait()
         self.procs = []
-        if not self.keep:
-            shutil.rmtree(self.dir, ignore_errors=True)
 
     # ---- X and sound --------------------------------------------------------
 
