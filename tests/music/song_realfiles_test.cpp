@@ -6,6 +6,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 
 #include "music/song.h"
 #include "tests/music/song_bytes.h"
@@ -22,6 +23,11 @@ bool load_real(const std::string& name) {
 }
 
 #ifdef WAXDROP_HAVE_REALFILES
+// A file of the shared folder and the whole table it must give.
+SongCase real(const std::string& name, bool result, std::vector<Record> expected) {
+    return {name, read_file(real_songs + name), result, std::move(expected)};
+}
+
 // Eight quarter notes, each note-off at the next note-on, on one channel.
 std::vector<Record> scale(int32_t start, uint32_t channel, std::vector<uint32_t> keys) {
     std::vector<Record> out;
@@ -62,48 +68,37 @@ std::vector<Record> tempo_changes() {
     return out;
 }
 
-TEST(RealSongs, WholeTables) {
-    struct Case {
-        const char* file;
-        bool result;
-        std::vector<Record> expected;
-    };
-    const Case cases[] = {
+TEST_F(SongTest, RealSongsWholeTables) {
+    check({
         // Format 0 with two track chunks: the second carries on the first's
         // clock, which ends at 9 quarters. Format 2 is rejected at the header.
-        {"jazz_test-2-tracks-type-0.mid", true, scale(96, 0, c_major) + scale(960, 1, c_sharp_major)},
-        {"jazz_test-2-tracks-type-1.mid", true, scale(96, 0, c_major) + scale(96, 1, c_sharp_major)},
-        {"jazz_test-2-tracks-type-2.mid", false, {}},
-        {"jazz_test-running-status-metaevent.mid", true, four_notes()},
-        {"jazz_test-running-status-sysex.mid", true, four_notes()},
+        real("jazz_test-2-tracks-type-0.mid", true, scale(96, 0, c_major) + scale(960, 1, c_sharp_major)),
+        real("jazz_test-2-tracks-type-1.mid", true, scale(96, 0, c_major) + scale(96, 1, c_sharp_major)),
+        real("jazz_test-2-tracks-type-2.mid", false, {}),
+        real("jazz_test-running-status-metaevent.mid", true, four_notes()),
+        real("jazz_test-running-status-sysex.mid", true, four_notes()),
         // The track claims one byte more than the file holds: the short chunk is not parsed.
-        {"jazz_test-corrupt-file-missing-byte.mid", true, {}},
+        real("jazz_test-corrupt-file-missing-byte.mid", true, {}),
         // F4 with length 0, then 90 3C is a delta time and 7F, under the running
         // F4, a length of 127 that runs past the track.
-        {"jazz_test-illegal-message-f4.mid", true, {}},
+        real("jazz_test-illegal-message-f4.mid", true, {}),
         // The "Junk" chunk is read four bytes at a time; the group at offset 0x52
         // (02 15 'h' 't', inside a text event) is taken as a header whose format
         // byte, '/', is above 1.
-        {"jazz_test-non-midi-track.mid", false, {}},
-        {"m21_test10.mid", true, tempo_changes()},
+        real("jazz_test-non-midi-track.mid", false, {}),
+        real("m21_test10.mid", true, tempo_changes()),
         // 120 ticks per quarter at 375000 us: 3.2. An empty track, then three
         // sysex messages (36, 256 and 1 bytes) with no end-of-track event.
-        {"midly_SysExTest.mid", true, {rec(0, 0xFF, 0x51, 3)}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
-        EXPECT_EQ(load_real(c.file), c.result);
-        EXPECT_EQ(table(), c.expected);
-    }
+        real("midly_SysExTest.mid", true, {rec(0, 0xFF, 0x51, 3)}),
+    });
 }
 
 #endif
 
 // What the game needs of a song it loops: the whole song in the table; after
-// the tempo record every record a short message sent
-// in table order, so times never go back; programs set before the first
-// note; no note left sounding when the loop starts again; and a loop that
-// ends on a bar line.
+// the tempo record, short messages only, sent in table order, so times never
+// go back; programs set before the first note; no note left sounding when
+// the loop starts again; and a loop that ends on a bar line.
 void expect_a_clean_loop(const std::vector<Record>& t, std::set<uint32_t> channels) {
     ASSERT_LT(t.size(), static_cast<size_t>(music_event_capacity));  // nothing dropped
     bool sounding[16][128] = {};
