@@ -130,12 +130,10 @@ const char* first_broken_rule(const Step& s) {
     return nullptr;
 }
 
-void keep_names_coming(AutoPlay& run) {
+void keep_names_coming(const AutoPlay& run) {
     if (!run.answer_names || !null_dialogs.script.empty()) return;
-    null_dialogs.script.push_back(null_type(item_name_edit, u"auto " + [&] {
-        const std::string n = std::to_string(run.name_dialogs + 1);
-        return std::u16string(n.begin(), n.end());
-    }()));
+    const std::string name = "auto " + std::to_string(run.name_dialogs + 1);
+    null_dialogs.script.push_back(null_type(item_name_edit, std::u16string(name.begin(), name.end())));
     null_dialogs.script.push_back(null_press(command_ok));
 }
 
