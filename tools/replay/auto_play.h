@@ -1,6 +1,6 @@
 #pragma once
-// The real game run headless frame after frame, as the soak runs, the
-// allocation count and waxdrop-replay all run it: the clock moves a fixed
+// The real game run headless frame after frame, as the simulated-play test
+// and waxdrop-replay both run it: the clock moves a fixed
 // tick per frame, the auto-player (when asked) acts before each, and after
 // each the game's rules are checked against the frame before. The first rule
 // a frame breaks is kept, with the frame's number, for the caller to report.
