@@ -36,8 +36,20 @@ if [ "${3:-}" = windows ]; then
     # Windows' own counts of the game, read by a probe inside the same prefix.
     probe() { wine "$E2E_BUILD/waxdrop-winprobe.exe" WaxDrop 2>/dev/null | tr -d '\r'; }
     field() { probe | awk -v k="$1" '{for (i = 1; i < NF; i++) if ($i == k) print $(i + 1)}'; }
+    # Wine gives a new box or dialog no keyboard focus while the pointer
+    # keeps clicking the field: a click on it brings it forward (its button
+    # may not take the click while the game holds the pointer), then Return.
+    answer() {
+        local w X Y WIDTH HEIGHT SCREEN WINDOW
+        for w in $(xdotool search --onlyvisible --name '^(Pinecastle|New High Score)$' 2>/dev/null); do
+            eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
+            xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 22)) click 1 >/dev/null 2>&1
+            focus "$w"
+            xdotool key Return >/dev/null 2>&1
+        done
+    }
     close_game() {
-        xdotool key Return >/dev/null 2>&1; sleep 1; xdotool key Return >/dev/null 2>&1; sleep 1
+        answer; sleep 1; answer; sleep 1
         game_close_alt_f4
         cat "$E2E_DIR/exit.code"
     }
@@ -52,6 +64,7 @@ else
     media_tool=$(dirname "$game")/waxdrop-media
     probe() { :; }
     field() { echo 0; }
+    answer() { xdotool key Return >/dev/null 2>&1; }
     close_game() {
         xdotool key --window "$win" alt+F4 >/dev/null 2>&1
         e2e_wait_exit "$pid" 5
@@ -95,7 +108,7 @@ while [ $(( $(date +%s) - start )) -lt "$seconds" ]; do
         # start and end under it and open another on top; Return every few
         # seconds let those pile up, each box a loop deeper. Dialogs and
         # boxes may have their own windows: the key goes to the focus.
-        xdotool key Return >/dev/null 2>&1
+        answer
     fi
     elapsed=$(( $(date +%s) - start ))
     if [ -z "$checked" ] && [ "$elapsed" -ge "$checkpoint" ]; then
