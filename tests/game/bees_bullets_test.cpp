@@ -2,6 +2,7 @@
 
 #include "game/bees_bullets.h"
 #include "game/controls.h"
+#include "game/draw.h"
 #include "game/random.h"
 #include "tests/game/game_fixture.h"
 
@@ -99,23 +100,34 @@ TEST_F(Bees, OneBulletShootsEveryBeeItTouchesAndABeePastTheFloorStartsAtTheTop) 
     EXPECT_EQ(heard(), 0);
 }
 
+// While the bees attack, every bee drawn flips the wing frame, in the frame
+// and in the whole-field picture (draw_world) alike.
 TEST_F(Bees, WingImagesAlternatePerBeeSoOddSwarmsFlapAndEvenOnesDoNot) {
     toggle_pause();  // the images flip while paused too
+    const auto bee_images = [] {
+        std::vector<SpriteImage> out;
+        for (const auto& b : null_canvas.blits)
+            if (b.image == SpriteImage::bee_a || b.image == SpriteImage::bee_b) out.push_back(b.image);
+        return out;
+    };
     for (int bees : {5, 4}) {
         clear(bee_list);
         for (int k = 0; k < bees; ++k) push_front(bee_list, static_cast<float>(64 + 128 * k), 68, bee_width, bee_height, 0, 0);
         game.bees_attacking = true;
         game.wing_frame = false;
-        std::vector<SpriteImage> images[2];
-        for (auto& frame : images) {
-            steps();
-            for (const auto& b : null_canvas.blits)
-                if (b.image == SpriteImage::bee_a || b.image == SpriteImage::bee_b) frame.push_back(b.image);
+        std::vector<SpriteImage> images[3];
+        for (int frame = 0; frame < 3; ++frame) {
+            if (frame < 2) steps();
+            else draw_world();
+            images[frame] = bee_images();
         }
         ASSERT_EQ(images[0].size(), static_cast<size_t>(bees));
         EXPECT_EQ(images[0][0], SpriteImage::bee_b);
         EXPECT_EQ(images[0][1], SpriteImage::bee_a);
-        for (int k = 0; k < bees; ++k) EXPECT_EQ(images[0][k] == images[1][k], bees % 2 == 0) << bees << " " << k;
+        for (int k = 0; k < bees; ++k) {
+            EXPECT_EQ(images[0][k] == images[1][k], bees % 2 == 0) << bees << " " << k;
+            EXPECT_EQ(images[2][k], images[0][k]) << bees << " " << k;
+        }
     }
 }
 

@@ -22,6 +22,7 @@
 #include "scores/scores.h"
 #include "sfx/effect_stream.h"
 #include "tests/support/test_support.h"
+#include "tests/support/wav_bytes.h"
 
 // What each effect adds to the mix: heard() is their sum over the effects
 // mixed since the last look, so it tells how often each was mixed (up to 7).
@@ -29,18 +30,9 @@ constexpr int16_t doing_wav = 1, hit_wav = 8, brick_wav = 64, buzz_wav = 512;
 
 // An effect of four stereo frames of one constant sample.
 inline std::vector<uint8_t> constant_wav(int16_t value) {
-    std::vector<uint8_t> b;
-    auto put = [&](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    };
-    auto tag = [&](const char* t) {
-        for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(t[i]));
-    };
-    tag("RIFF"), put(36 + 16, 4), tag("WAVE"), tag("fmt "), put(16, 4);
-    put(1, 2), put(2, 2), put(11025, 4), put(11025 * 4, 4), put(4, 2), put(16, 2);  // PCM, stereo, 16 bit
-    tag("data"), put(16, 4);
-    for (int i = 0; i < 8; ++i) put(static_cast<uint16_t>(value), 2);
-    return b;
+    WavBytes w;
+    w.data = flat_frames(4, value);
+    return w.bytes();
 }
 
 class GameTest : public testing::Test {

@@ -1,9 +1,12 @@
-// The song reader over MIDI files written by others. Every expectation comes
-// from walking the file's bytes by the reader's rules.
+// The song reader over MIDI files written by others, and over the song the
+// game ships. Every expectation comes from walking the file's bytes by the
+// reader's rules, or, for the shipped song, from how it was written.
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <utility>
 
 #include "music/song.h"
 #include "tests/music/song_bytes.h"
@@ -11,9 +14,18 @@
 
 namespace {
 
-bool load_real(const char* name) {
+const std::string real_songs = std::string(WAXDROP_SHARED_DIR) + "/realfiles/midi/";
+
+// A file of the shared folder by its name, or any file by its path.
+bool load_real(const std::string& name) {
     music_event_count = 0;
-    return load_song_file(u16(std::string(WAXDROP_SHARED_DIR) + "/realfiles/midi/" + name).c_str());
+    return load_song_file(u16(name.find('/') == std::string::npos ? real_songs + name : name).c_str());
+}
+
+#ifdef WAXDROP_HAVE_REALFILES
+// A file of the shared folder and the whole table it must give.
+SongCase real(const std::string& name, bool result, std::vector<Record> expected) {
+    return {name, read_file(real_songs + name), result, std::move(expected)};
 }
 
 // Eight quarter notes, each note-off at the next note-on, on one channel.
@@ -56,61 +68,84 @@ std::vector<Record> tempo_changes() {
     return out;
 }
 
-TEST(RealSongs, WholeTables) {
-    struct Case {
-        const char* file;
-        bool result;
-        std::vector<Record> expected;
-    };
-    const Case cases[] = {
+TEST_F(SongTest, RealSongsWholeTables) {
+    check({
         // Format 0 with two track chunks: the second carries on the first's
         // clock, which ends at 9 quarters. Format 2 is rejected at the header.
-        {"jazz_test-2-tracks-type-0.mid", true, scale(96, 0, c_major) + scale(960, 1, c_sharp_major)},
-        {"jazz_test-2-tracks-type-1.mid", true, scale(96, 0, c_major) + scale(96, 1, c_sharp_major)},
-        {"jazz_test-2-tracks-type-2.mid", false, {}},
-        {"jazz_test-running-status-metaevent.mid", true, four_notes()},
-        {"jazz_test-running-status-sysex.mid", true, four_notes()},
+        real("jazz_test-2-tracks-type-0.mid", true, scale(96, 0, c_major) + scale(960, 1, c_sharp_major)),
+        real("jazz_test-2-tracks-type-1.mid", true, scale(96, 0, c_major) + scale(96, 1, c_sharp_major)),
+        real("jazz_test-2-tracks-type-2.mid", false, {}),
+        real("jazz_test-running-status-metaevent.mid", true, four_notes()),
+        real("jazz_test-running-status-sysex.mid", true, four_notes()),
         // The track claims one byte more than the file holds: the short chunk is not parsed.
-        {"jazz_test-corrupt-file-missing-byte.mid", true, {}},
+        real("jazz_test-corrupt-file-missing-byte.mid", true, {}),
         // F4 with length 0, then 90 3C is a delta time and 7F, under the running
         // F4, a length of 127 that runs past the track.
-        {"jazz_test-illegal-message-f4.mid", true, {}},
+        real("jazz_test-illegal-message-f4.mid", true, {}),
         // The "Junk" chunk is read four bytes at a time; the group at offset 0x52
         // (02 15 'h' 't', inside a text event) is taken as a header whose format
         // byte, '/', is above 1.
-        {"jazz_test-non-midi-track.mid", false, {}},
-        {"m21_test10.mid", true, tempo_changes()},
+        real("jazz_test-non-midi-track.mid", false, {}),
+        real("m21_test10.mid", true, tempo_changes()),
         // 120 ticks per quarter at 375000 us: 3.2. An empty track, then three
         // sysex messages (36, 256 and 1 bytes) with no end-of-track event.
-        {"midly_SysExTest.mid", true, {rec(0, 0xFF, 0x51, 3)}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
-        EXPECT_EQ(load_real(c.file), c.result);
-        EXPECT_EQ(table(), c.expected);
+        real("midly_SysExTest.mid", true, {rec(0, 0xFF, 0x51, 3)}),
+    });
+}
+
+#endif
+
+// What the game needs of a song it loops: the whole song in the table; after
+// the tempo record, short messages only, sent in table order, so times never
+// go back; programs set before the first note; no note left sounding when
+// the loop starts again; and a loop that ends on a bar line.
+void expect_a_clean_loop(const std::vector<Record>& t, std::set<uint32_t> channels) {
+    ASSERT_LT(t.size(), static_cast<size_t>(music_event_capacity));  // nothing dropped
+    bool sounding[16][128] = {};
+    std::set<uint32_t> heard;
+    for (size_t i = 1; i < t.size(); ++i) {
+        const uint32_t status = t[i].message & 0xFF, kind = status & 0xF0, channel = status & 0x0F;
+        const uint32_t key = t[i].message >> 8 & 0x7F, velocity = t[i].message >> 16 & 0x7F;
+        ASSERT_LT(status, 0xF0u) << "record " << i;
+        ASSERT_GE(t[i].time, t[i - 1].time) << "record " << i;
+        heard.insert(channel);
+        if (kind == 0xC0) {
+            EXPECT_EQ(t[i].time, 0) << "record " << i;
+        }
+        if (kind == 0x90 || kind == 0x80) sounding[channel][key] = kind == 0x90 && velocity > 0;
     }
+    for (int c = 0; c < 16; ++c)
+        for (int k = 0; k < 128; ++k) EXPECT_FALSE(sounding[c][k]) << "channel " << c + 1 << " key " << k;
+    EXPECT_EQ(heard, channels);
+    // One pass ends one 10 ms call after the last record is due.
+    const int32_t loop_ms = (t.back().time / 10 + 1) * 10;
+    EXPECT_GE(loop_ms, 60000);
+    EXPECT_LE(loop_ms, 90000);
+    EXPECT_EQ(loop_ms % 1600, 0) << "the loop falls on a bar line";
 }
 
 // Longer files: the record count (or, when 0, at least the records given) and
 // records at given places.
 TEST(RealSongs, RecordsAtPlaces) {
     struct Case {
-        const char* file;
+        std::string file;
         size_t count;
         std::vector<std::pair<size_t, Record>> at;
+        std::set<uint32_t> loops_on;  // for the shipped song: the channels of a clean loop
     };
     const Case cases[] = {
+#ifdef WAXDROP_HAVE_REALFILES
         // 100 ticks per quarter at 666667 us: 1.49 ticks per 10 ms. The lyrics
         // track holds only meta events; the melody track has a program change,
         // 51 notes and switches, and a closing chord in running status.
         {"jazz_test-karaoke-kar.mid", 60,
          {{0, rec(0, 0xFF, 0x51, 1)}, {1, rec(0, 0xC0, 0x0B, 0)}, {2, rec(0, 0x90, 0x40, 0x7F)},
           {3, rec(75, 0x80, 0x40, 0x40)}, {53, rec(1500, 0x90, 0x40, 0x64)}, {56, rec(1590, 0x80, 0x3C, 0x40)},
-          {59, rec(1590, 0x80, 0x48, 0x40)}}},
+          {59, rec(1590, 0x80, 0x48, 0x40)}}, {}},
         // Division E2 78: no tempo records; times stay in the file's ticks.
         {"jdk_MidiSMPTE.mid", 24,
          {{0, rec(0, 0x90, 0x1E, 0x64)}, {1, rec(1969, 0x80, 0x32, 0x64)}, {2, rec(3830, 0x90, 0x1F, 0x64)},
-          {23, rec(43243, 0x80, 0x3D, 0x64)}}},
+          {23, rec(43243, 0x80, 0x3D, 0x64)}}, {}},
         // 192 ticks per quarter; 535714 and 625000 us both truncate to 3 ticks
         // per 10 ms. The second track starts from 0 again with its program,
         // controls in running status, and a chord.
@@ -119,7 +154,13 @@ TEST(RealSongs, RecordsAtPlaces) {
           {3, rec(25920, 0xFF, 0x51, 3)}, {4, rec(30432, 0xFF, 0x51, 3)}, {5, rec(0, 0xC0, 0x00, 0)},
           {6, rec(0, 0xB0, 0x07, 0x7F)}, {7, rec(0, 0xB0, 0x0A, 0x3F)}, {8, rec(0, 0xB0, 0x5B, 0x5F)},
           {9, rec(0, 0xB0, 0x5D, 0x00)}, {10, rec(0, 0x90, 0x3E, 0x69)}, {11, rec(0, 0x90, 0x41, 0x69)},
-          {12, rec(0, 0x90, 0x45, 0x69)}}},
+          {12, rec(0, 0x90, 0x45, 0x69)}}, {}},
+#endif
+        // The shipped song: one tempo record, first of all (400 ticks per
+        // quarter at 150 bpm is 10 ticks per 10 ms, the sequencer's pace),
+        // then lead, keys and bass, and drums on channel 10.
+        {std::string(WAXDROP_SOURCE_DIR) + "/media/song.mid", 0,
+         {{0, rec(0, 0xFF, 0x51, 10)}}, {0, 1, 2, 9}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -130,6 +171,7 @@ TEST(RealSongs, RecordsAtPlaces) {
         }
         ASSERT_GT(t.size(), c.at.back().first);
         for (const auto& [i, r] : c.at) EXPECT_EQ(t[i], r) << "record " << i;
+        if (!c.loops_on.empty()) expect_a_clean_loop(t, c.loops_on);
     }
 }
 

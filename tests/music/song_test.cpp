@@ -16,30 +16,6 @@ const Bytes note_on{0x00, 0x90, 0x3C, 0x64};
 const Record note = rec(0, 0x90, 0x3C, 0x64);
 Bytes song(const Bytes& events) { return header480 + track(events); }
 
-struct Case {
-    const char* name;
-    Bytes file;
-    bool result;
-    std::vector<Record> expected;
-};
-
-class SongTest : public ::testing::Test {
-protected:
-    bool load(const Bytes& file) {
-        write_file(scratch.media("song.mid"), file);
-        return load_song();
-    }
-    void check(const std::vector<Case>& cases) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.name);
-            music_event_count = 0;
-            EXPECT_EQ(load(c.file), c.result);
-            EXPECT_EQ(table(), c.expected);
-        }
-    }
-    ScratchDir scratch;
-};
-
 TEST_F(SongTest, EventsOfOneTrack) {
     check({
         {"running status", song({0x00, 0x90, 0x3C, 0x64, 0x60, 0x3C, 0x00}), true, {note, rec(96, 0x90, 0x3C, 0)}},

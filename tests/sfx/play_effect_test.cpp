@@ -1,5 +1,6 @@
-// play_effect over files built byte by byte: the header tests and their
-// codes, the chunk walk, the chunked mixing and its saturation.
+// play_effect over files built byte by byte and over files written by other
+// programs: the header tests and their codes, the chunk walk, the chunked
+// mixing and its saturation.
 
 #include <functional>
 
@@ -15,6 +16,9 @@ Bytes wav(const std::function<void(WavBytes&)>& change = {}) {
     return w.bytes();
 }
 
+// A file written by another program, from the shared folder beside the checkout.
+Bytes real(const char* name) { return read_file(std::string(WAXDROP_SHARED_DIR) + "/realfiles/wav/" + name); }
+
 Bytes cut(size_t size) {
     Bytes b = wav();
     b.resize(size);
@@ -26,49 +30,83 @@ Bytes cut(size_t size) {
 using PlayEffect = EffectStream;
 
 TEST_F(PlayEffect, HeaderTestsAndChunkWalkGiveTheirCodesAndOnlyPlayableCodesMix) {
+    const std::vector<int16_t> mixed{200, -200, 0};  // the two frames of wav()
     const struct {
-        const char* what;
+        std::string what;
         Bytes file;
         int32_t code;
+        uint32_t samples;
+        std::vector<int16_t> first;  // the ring from 0, where worked out
     } cases[] = {
-        {"two channels at 11025", wav(), 0},
-        {"mono", wav([](WavBytes& w) { w.channels = 1; }), 1},
-        {"22050 Hz", wav([](WavBytes& w) { w.rate = 22050; }), 2},
-        {"mono at 44100", wav([](WavBytes& w) { w.channels = 1, w.rate = 44100; }), 3},
-        {"rate with 11025 in its low 16 bits", wav([](WavBytes& w) { w.rate = 0x10000 + 11025; }), 0},
+        {"two channels at 11025", wav(), 0, 2, mixed},
+        {"mono", wav([](WavBytes& w) { w.channels = 1; }), 1, 2, mixed},
+        {"22050 Hz", wav([](WavBytes& w) { w.rate = 22050; }), 2, 2, mixed},
+        {"mono at 44100", wav([](WavBytes& w) { w.channels = 1, w.rate = 44100; }), 3, 2, mixed},
+        {"rate with 11025 in its low 16 bits", wav([](WavBytes& w) { w.rate = 0x10000 + 11025; }), 0, 2, mixed},
         {"fourth letters not looked at",
-         wav([](WavBytes& w) { w.riff = "RIFX", w.wave = "WAV_", w.format_tag_name = "fmt_"; }), 0},
-        {"no RIFF", wav([](WavBytes& w) { w.riff = "RIXF"; }), 10},
-        {"no WAVE", wav([](WavBytes& w) { w.wave = "AVI "; }), 11},
-        {"format chunk not first", wav([](WavBytes& w) { w.format_tag_name = "LIST"; }), 12},
-        {"not PCM drops the mono code", wav([](WavBytes& w) { w.format_tag = 3, w.channels = 1; }), 13},
-        {"24 bits drops the rate code", wav([](WavBytes& w) { w.bits = 24, w.rate = 8000; }), 14},
-        {"a chunk longer than the file", wav([](WavBytes& w) { w.after_format = chunk("LIST", 0x7FFFFFFF); }), 15},
-        {"format chunk longer than the file", wav([](WavBytes& w) { w.format_length = 0x7FFFFFFF; }), 15},
-        {"format chunk of 14 skips nothing", wav([](WavBytes& w) { w.format_length = 14; }), 0},
+         wav([](WavBytes& w) { w.riff = "RIFX", w.wave = "WAV_", w.format_tag_name = "fmt_"; }), 0, 2, mixed},
+        {"no RIFF", wav([](WavBytes& w) { w.riff = "RIXF"; }), 10, 0, {}},
+        {"no WAVE", wav([](WavBytes& w) { w.wave = "AVI "; }), 11, 0, {}},
+        {"format chunk not first", wav([](WavBytes& w) { w.format_tag_name = "LIST"; }), 12, 0, {}},
+        {"not PCM drops the mono code", wav([](WavBytes& w) { w.format_tag = 3, w.channels = 1; }), 13, 0, {}},
+        {"24 bits drops the rate code", wav([](WavBytes& w) { w.bits = 24, w.rate = 8000; }), 14, 0, {}},
+        {"a chunk longer than the file", wav([](WavBytes& w) { w.after_format = chunk("LIST", 0x7FFFFFFF); }), 15, 0,
+         {}},
+        {"format chunk longer than the file", wav([](WavBytes& w) { w.format_length = 0x7FFFFFFF; }), 15, 0, {}},
+        {"format chunk of 14 skips nothing", wav([](WavBytes& w) { w.format_length = 14; }), 0, 2, mixed},
         // "da" would be taken for the start of a tag if not skipped.
-        {"format chunk of 18", wav([](WavBytes& w) { w.format_length = 18, w.after_format = {'d', 'a'}; }), 0},
+        {"format chunk of 18", wav([](WavBytes& w) { w.format_length = 18, w.after_format = {'d', 'a'}; }), 0, 2,
+         mixed},
         // No pad byte after an odd chunk; "dat " is not "data"; a negative
         // length skips nothing.
         {"chunks before data skipped whole", wav([](WavBytes& w) {
              for (const Bytes& c : {chunk("LIST", 5, {'d', 'a', 't', 'a', 9}), chunk("dat ", 0), chunk("junk", -3)})
                  put(w.after_format, c);
-         }), 0},
+         }), 0, 2, mixed},
         // A read cut short leaves the field buffer as it was, and the tests
         // judge what it holds.
-        {"only RIFF: the form type test sees it again", {'R', 'I', 'F', 'F'}, 11},
-        {"cut in the format fields: the tag test sees the length 16", cut(20), 13},
-        {"file ends before a data chunk", cut(36), 15},
-        {"file ends right after \"data\"", cut(40), 15},
+        {"only RIFF: the form type test sees it again", {'R', 'I', 'F', 'F'}, 11, 0, {}},
+        {"cut in the format fields: the tag test sees the length 16", cut(20), 13, 0, {}},
+        {"file ends before a data chunk", cut(36), 15, 0, {}},
+        {"file ends right after \"data\"", cut(40), 15, 0, {}},
+#ifdef WAXDROP_HAVE_REALFILES
+        // Files written by other programs, worked out from their header bytes.
+        {"cpy_pluck-pcm16.wav: LIST of 90 skipped, data 13228 bytes", real("cpy_pluck-pcm16.wav"), 0, 3307, {}},
+        {"cpy_pluck-pcm8.wav: 8 bits", real("cpy_pluck-pcm8.wav"), 14, 0, {}},
+        {"cpy_pluck-pcm24-ext.wav: format tag 0xFFFE", real("cpy_pluck-pcm24-ext.wav"), 13, 0, {}},
+        // Mono data is still taken four bytes to a sample: 2, -3, 5, -7 give
+        // (2 - 3) / 2 and (5 - 7) / 2.
+        {"hound mono at 44100: 2 format bytes and a LIST skipped",
+         real("hound_waveformatex-16bit-44100Hz-mono-extra.wav"), 3, 2, {0, -1, 0}},
+        {"jstrait file ending at 28: the bits test sees the sample rate's bytes again",
+         real("jstrait_insufficient_format_chunk.wav"), 14, 0, {}},
+        {"jstrait junk chunk: no pad byte is passed, so \"\\0dat\" is taken for a tag and its huge length runs off "
+         "the end",
+         real("jstrait_mono_pcm_16_44100_junk_chunk_with_padding_byte.wav"), 15, 0, {}},
+        // Four samples of -10000 (0xD8F0), four of +10000, and so on.
+        {"jstrait extension: 24 format bytes and fact skipped, data 4480",
+         real("jstrait_mono_pcm_16_44100_with_extension.wav"), 3, 1120, {-10000, -10000, 10000, 10000, -10000}},
+        {"rochars markers: data 0x43DEC = 277996 bytes, longer than the ring",
+         real("rochars_16bit-16kHz-2markers-mono.wav"), 3, 69499, {}},
+        {"rochars region: two channels at 8000, data 96000", real("rochars_16bit-8kHz-1c-reaper-region.wav"), 2,
+         24000, {}},
+        {"rochars bext: bext of 602 skipped, data 235430 (two bytes left over)",
+         real("rochars_16bit-8khz-bext-mono.wav"), 3, 58857, {}},
+        {"rochars RIFX: big-endian, the format tag's low byte is 0", real("rochars_RIFX-16bit-mono.wav"), 13, 0, {}},
+        {"wavjl float: floating point", real("wavjl_48000_stereo_float32.wav"), 13, 0, {}},
+        {"wavjl long data length: data claims 1048976, the file holds 400",
+         real("wavjl_48000_stereo_pcm16_long_datalength.wav"), 2, 100, {}},
+#endif
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         open_effects();  // a fresh, silent ring
+        ASSERT_FALSE(c.file.empty());
         EXPECT_EQ(play(c.file), c.code);
-        const bool mixes = effect_playable(c.code);
-        EXPECT_EQ(effect_samples_mixed, mixes ? 2u : 0u);
-        if (mixes) EXPECT_EQ(ring(0, 3), (std::vector<int16_t>{200, -200, 0}));
-        else EXPECT_TRUE(ring_is_silent());
+        EXPECT_EQ(effect_playable(c.code), c.samples > 0);
+        EXPECT_EQ(effect_samples_mixed, c.samples);
+        EXPECT_TRUE(c.samples > 0 || ring_is_silent());
+        EXPECT_EQ(ring(0, static_cast<uint32_t>(c.first.size())), c.first);
     }
 }
 

@@ -76,25 +76,3 @@ TEST_F(DrawTest, ScoreLineShowsExtremeCountersWhole) {
               u"SCORE: -2147483648         LEVEL: 2147483647         BALLS: -1         BULLETS: 1000000000");
     EXPECT_LT(n, score_line_capacity);
 }
-
-// While the bees attack, every bee drawn flips the wing frame: with an odd
-// swarm each bee alternates from frame to frame, with an even one it keeps
-// the same wings.
-TEST_F(DrawTest, WingImagesFlipPerBeeDrawn) {
-    using I = SpriteImage;
-    game.bees_attacking = true;
-    game.wing_frame = false;
-    draw_world();
-    EXPECT_EQ(bee_images(), std::vector<I>({I::bee_b, I::bee_a, I::bee_b, I::bee_a, I::bee_b}));
-    draw_world();
-    EXPECT_EQ(bee_images(), std::vector<I>({I::bee_a, I::bee_b, I::bee_a, I::bee_b, I::bee_a}));
-
-    bee_list.cursor = bee_list.head;
-    remove_current(bee_list);  // four bees left
-    game.wing_frame = false;
-    draw_world();
-    const auto first = bee_images();
-    draw_world();
-    EXPECT_EQ(bee_images(), first);
-    EXPECT_EQ(first, std::vector<I>({I::bee_b, I::bee_a, I::bee_b, I::bee_a}));
-}

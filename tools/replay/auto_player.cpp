@@ -70,8 +70,14 @@ void auto_player_act(AutoPlayer& p) {
     const float away = ball->x < field_width / 2 ? 200.0f : -200.0f;
     const float target = ball->x - 20 + (p.dodging ? away : p.aim);
     move_pointer(p, p.pointer + (target - p.pointer) * follow);
-    if (!bullet_list.head && game.bullets > 0 && bee_in_lane(*paddle)) {
-        ++p.shots;
-        click(p);
+    if (!bullet_list.head && (p.spray || bee_in_lane(*paddle))) {
+        // A player does not count his bullets: he clicks on an empty gun too.
+        if (game.bullets > 0) {
+            ++p.shots;
+            click(p);
+        } else {
+            ++p.dry_shots;
+            left_button_down();
+        }
     }
 }

@@ -15,10 +15,16 @@ struct AutoPlayer {
     // Let every n-th falling ball go (0: never), so that soak runs lose balls
     // and whole games too.
     int miss_every = 0;
+    // Fire whenever no bullet flies, not only at a bee in the lane: the gun
+    // runs dry, and the game must take clicks on an empty gun.
+    bool spray = false;
     uint64_t descents = 0;
     bool dodging = false;
-    uint64_t clicks = 0;
+    uint64_t clicks = 0;       // clicks that resume or fire
     uint64_t shots = 0;
+    // Clicks on an empty gun: the game must ignore them, so they are kept
+    // apart from the clicks that count.
+    uint64_t dry_shots = 0;
 };
 
 // Look at the field and act, between two frames.

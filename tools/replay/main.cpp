@@ -1,7 +1,8 @@
 // waxdrop-replay: runs the real game headless, frame by frame, with a clock
 // that moves a fixed tick per frame and input from a script or from the
 // auto-player. Prints the counters at the end (and, for auto-play, how many
-// frames it simulated per second of wall-clock time).
+// frames it simulated per second of wall-clock time); the game's rules are
+// checked after every frame, and the first one broken fails the run (exit 1).
 //
 //   waxdrop-replay [options] SCRIPT
 //   waxdrop-replay [options] --auto FRAMES [--snapshot-at N FILE] [--miss-every N]
@@ -93,12 +94,13 @@ int run_auto(Replay& r, const Options& o) {
         run_frames(r, o.snapshot_at, true);
         if (!snapshot(r, o.snapshot_file)) std::fprintf(stderr, "cannot write %s\n", o.snapshot_file.c_str());
     }
-    run_frames(r, o.auto_frames - r.frames, true);
+    run_frames(r, o.auto_frames - r.play.frames, true);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("%s\n", counters(r).c_str());
     std::printf("clicks %llu shots %llu wall_seconds %.3f frames_per_second %.0f\n",
-                static_cast<unsigned long long>(r.player.clicks), static_cast<unsigned long long>(r.player.shots),
-                seconds, static_cast<double>(r.frames) / seconds);
+                static_cast<unsigned long long>(r.play.player.clicks),
+                static_cast<unsigned long long>(r.play.player.shots), seconds,
+                static_cast<double>(r.play.frames) / seconds);
     return 0;
 }
 
@@ -115,10 +117,10 @@ int main(int argc, char** argv) {
     const bool own_media = o.media.empty();
     if (own_media) o.media = fresh_media_dir();
     Replay r;
-    r.tick_ms = o.tick;
+    r.play.tick_ms = o.tick;
     r.out_dir = o.out;
     start_replay(r, o.media);
-    r.player.miss_every = o.miss_every;
+    r.play.player.miss_every = o.miss_every;
     int status = 0;
     if (o.auto_frames > 0) {
         status = run_auto(r, o);
@@ -129,6 +131,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%d expectation(s) failed\n", r.failures);
             status = 1;
         }
+    }
+    // The game's rules, checked after every frame, whatever played it.
+    if (r.play.broken) {
+        std::fprintf(stderr, "waxdrop-replay: frame %llu: %s\n", static_cast<unsigned long long>(r.play.broken_at),
+                     r.play.broken);
+        status = 1;
     }
     end_replay(r);
     if (own_media) std::filesystem::remove_all(o.media);

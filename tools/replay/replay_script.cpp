@@ -6,12 +6,9 @@
 #include <sstream>
 
 #include "game/controls.h"
-#include "game/frame.h"
 #include "game/game_state.h"
-#include "game/program.h"
 #include "platform/null/null_dialogs.h"
 #include "platform/null/null_platform.h"
-#include "platform/null/null_timer.h"
 #include "scores/scores.h"
 
 namespace {
@@ -28,7 +25,7 @@ struct Counter {
 };
 
 std::vector<Counter> all_counters(const Replay& r) {
-    return {{"frames", static_cast<long long>(r.frames)},
+    return {{"frames", static_cast<long long>(r.play.frames)},
             {"score", game.score},
             {"level", game.level},
             {"balls", game.balls},
@@ -63,7 +60,7 @@ bool expect(Replay& r, const std::string& name, long long wanted, int line) {
 
 // One command; false when the line makes no sense.
 bool run_command(Replay& r, std::istringstream& in, const std::string& word, int line) {
-    if (word == "tick") return static_cast<bool>(in >> r.tick_ms);
+    if (word == "tick") return static_cast<bool>(in >> r.play.tick_ms);
     if (word == "click") return left_button_down(), true;
     if (word == "p") return key_released(key_p), true;
     if (word == "mouse") {
@@ -103,33 +100,14 @@ bool run_command(Replay& r, std::istringstream& in, const std::string& word, int
 }  // namespace
 
 void start_replay(Replay& r, const std::string& media_dir) {
-    reset_null_platform();
-    reset_null_dialogs();
-    reset_world();
     std::filesystem::create_directories(std::filesystem::path(media_dir) / "media");
     null_files.module_name = (std::filesystem::path(media_dir) / "waxdrop").u16string();
-    // The song (an empty one when there is no song file) plays on the null
-    // timer, which calls only when told; when the shutdown waits for its last
-    // tick, each sleep brings that tick, as time passing would a real one's.
-    reset_null_timer();
-    null_timer.on_sleep = [] { fire_null_timer(); };
-    game_start();
-    null_clock.now = 1000;
-    r.frames = 0;
-    r.player = AutoPlayer{};
+    auto_play_start(r.play);
 }
 
-void end_replay(Replay&) { game_shutdown(); }
+void end_replay(Replay& r) { auto_play_end(r.play); }
 
-void run_frames(Replay& r, uint64_t n, bool auto_play) {
-    const PaintInfo paint{nullptr, {0, 0, field_width, field_height}};
-    for (uint64_t i = 0; i < n; ++i) {
-        if (auto_play) auto_player_act(r.player);
-        null_clock.now += r.tick_ms;
-        frame_step(paint);
-        ++r.frames;
-    }
-}
+void run_frames(Replay& r, uint64_t n, bool auto_play) { auto_play_frames(r.play, n, auto_play); }
 
 std::string counters(const Replay& r) {
     std::string out;

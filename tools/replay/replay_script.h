@@ -5,14 +5,12 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/replay/auto_player.h"
+#include "tools/replay/auto_play.h"
 
 struct Replay {
-    uint32_t tick_ms = 10;     // clock advance before each frame
-    uint64_t frames = 0;
+    AutoPlay play;              // the game's frames, clock step, player and rules
     std::string out_dir = ".";  // where snapshots go
-    AutoPlayer player;
-    int failures = 0;          // expectations that did not hold
+    int failures = 0;           // expectations that did not hold
 };
 
 // A fresh game, started as the shell starts it (game_start) with its media in
@@ -20,8 +18,8 @@ struct Replay {
 void start_replay(Replay& r, const std::string& media_dir);
 // The game shut down as the shell shuts it down (game_shutdown).
 void end_replay(Replay& r);
-// Frames, each tick_ms after the one before; with the auto-player acting
-// before each when auto_play is set.
+// Frames, each play.tick_ms after the one before; with the auto-player
+// acting before each when auto_play is set. A broken rule is kept in play.
 void run_frames(Replay& r, uint64_t n, bool auto_play);
 // Write the window's picture as a PNG; false when it cannot.
 bool snapshot(const Replay& r, const std::string& file);
