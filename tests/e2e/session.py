@@ -7,6 +7,7 @@ import os
 import pathlib
 import shutil
 import signal
+import socket
 import struct
 import subprocess
 import tempfile
@@ -113,17 +114,25 @@ class Session:
     # ---- X and sound --------------------------------------------------------
 
     def _start_x(self):
-        # Xvfb picks a free display itself and says which: no race with
-        # another run looking for one at the same moment.
-        read, write = os.pipe()
-        self.spawn(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                   log="xvfb.log", pass_fds=(write,))
-        os.close(write)
-        with os.fdopen(read) as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb found no display")
-        self.env["DISPLAY"] = f":{number}"
+        # A display no server holds: neither its lock file nor its socket in
+        # the abstract namespace, which clients try first (a server whose
+        # lock file went missing still answers there).
+        for n in range(100, 400):
+            probe = socket.socket(socket.AF_UNIX)
+            try:
+                probe.connect(f"\0/tmp/.X11-unix/X{n}")
+                continue
+            except OSError:
+                pass
+            finally:
+                probe.close()
+            if os.path.exists(f"/tmp/.X{n}-lock"):
+                continue
+            p = self.spawn(["Xvfb", f":{n}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"], log="xvfb.log")
+            if wait(lambda: p.poll() is not None or os.path.exists(f"/tmp/.X11-unix/X{n}"), 10) and p.poll() is None:
+                self.env["DISPLAY"] = f":{n}"
+                return
+        raise RuntimeError("no free X display")
 
     def _start_pulse(self):
         pulse = self.dir / "pulse"
