@@ -6,7 +6,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 build=build/linux
-. tests/e2e/session.sh
+. tests/e2e/tally.sh
 check() { e2e_result "$1" "$2"; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/waxdrop-package.XXXXXX")

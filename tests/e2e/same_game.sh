@@ -23,7 +23,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-. tests/e2e/session.sh
+. tests/e2e/tally.sh
 pass() { e2e_result "$1" 0; }
 fail() { e2e_result "$1" 1 "$2"; }
 

@@ -13,7 +13,7 @@ cd "$(dirname "$0")/../.."
 zip=$(realpath "$1")
 build=${2:-build/windows}
 here=tests/e2e
-. $here/session.sh
+. $here/tally.sh
 
 check() {
     if [ "$3" = "$2" ]; then e2e_result "$1" 0; else e2e_result "$1" 1 "expected '$2', got '$3'"; fi
