@@ -7,7 +7,7 @@ is answered with its OK, as a player would before playing on.
 
 Reports the game's resident memory, threads and open files, and for the
 Windows game its kernel handles, windows and working set as Windows counts
-them (waxdrop-winprobe.exe), at the start, at the checkpoint, every
+them (waxdrop-wintext.exe --counts), at the start, at the checkpoint, every
 REPORT_EVERY seconds (default 300) and at the end. Fails if the game died,
 grew by more than 2 MB after the checkpoint, gained threads, files or
 handles, or did not close with status 0.
@@ -28,7 +28,7 @@ def sample(g):
     status = dict(line.split(":", 1) for line in pathlib.Path(f"/proc/{g.proc.pid}/status").read_text().splitlines())
     counts = {}
     if g.kind == "windows":
-        probe = g.s.run(["wine", str(ROOT / "build/windows/waxdrop-winprobe.exe"), "WaxDrop"]).stdout.split()
+        probe = g.s.run(["wine", str(ROOT / "build/windows/waxdrop-wintext.exe"), "--counts"]).stdout.split()
         counts = dict(zip(probe[::2], probe[1::2]))
     return {"resident": int(status["VmRSS"].split()[0]), "private": int(status["RssAnon"].split()[0]),
             "threads": int(status["Threads"]), "files": len(os.listdir(f"/proc/{g.proc.pid}/fd")),
