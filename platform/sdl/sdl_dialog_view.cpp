@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int title_height = 19;
 constexpr ImU32 text_colour = IM_COL32(0, 0, 0, 255);
 
 std::vector<DialogView*> views;
@@ -108,7 +107,7 @@ void draw_box_body(DialogView* v, ImVec2 origin) {
 void draw_caption(DialogView* v, bool active) {
     ImDrawList* dl = ImGui::GetWindowDrawList();
     const ImVec2 at = vec(v->rect.x, v->rect.y);
-    const ImVec2 end = vec(v->rect.x + v->rect.w, v->rect.y + title_height);
+    const ImVec2 end = vec(v->rect.x + v->rect.w, v->rect.y + caption_height);
     dl->AddRectFilled(at, end, active ? IM_COL32(0, 84, 153, 255) : IM_COL32(191, 205, 219, 255));
     dl->AddText(vec(at.x + 6, at.y + 3), active ? IM_COL32(255, 255, 255, 255) : text_colour, v->caption.c_str());
     ImGui::SetCursorScreenPos(vec(end.x - 21, at.y + 2));
@@ -133,7 +132,7 @@ void draw_view(DialogView* v) {
     const bool active = rules.keyboard() == v->window;
     if (active && !ImGui::IsWindowFocused()) ImGui::SetWindowFocus();
     draw_caption(v, active);
-    const ImVec2 origin(static_cast<float>(v->rect.x), static_cast<float>(v->rect.y + title_height));
+    const ImVec2 origin(static_cast<float>(v->rect.x), static_cast<float>(v->rect.y + caption_height));
     if (v->layout) {
         for (int i = 0; i < v->layout->control_count; ++i) draw_control(v, i, origin);
     } else {
@@ -185,7 +184,7 @@ void append_view(std::string& out, const DialogView* v) {
     out += head;
     append_json(out, v->caption);
     out += ",\"controls\":[";
-    const int top = v->rect.y + title_height;
+    const int top = v->rect.y + caption_height;
     if (!v->layout) {
         append_control(out, "static", -1, {v->rect.x + 64, top + 22, v->rect.w - 80, 16}, v->message);
         append_control(out, "button", command_ok, {v->rect.x + v->rect.w - 92, top + 56, 76, 22}, "OK");
@@ -218,23 +217,20 @@ std::string state_json() {
 
 }  // namespace
 
-int dlu_x(int units) { return (units * 7 + 2) / 4; }
-int dlu_y(int units) { return (units * 13 + 4) / 8; }
-
 void dialog_view_init(DialogView& v, const DialogLayout* layout, DialogProc proc) {
     v.layout = layout;
     v.proc = proc;
     v.caption = layout->caption;
     for (int i = 0; i < layout->control_count; ++i) v.texts.emplace_back(layout->controls[i].text);
-    v.rect = {dlu_x(layout->x), menu_bar_height + dlu_y(layout->y), dlu_x(layout->w), dlu_y(layout->h) + title_height};
+    const PixelRect r = dialog_rect(*layout, menu_bar_height);
+    v.rect = {r.x, r.y, r.w, r.h};
 }
 
 void dialog_view_init_box(DialogView& v, const std::string& message, const std::string& caption) {
     v.message = message;
     v.caption = caption;
-    const int w = std::max(220, ui_text_width(message) + 100);
-    const int h = 92 + title_height;
-    v.rect = {(client_width - w) / 2, (client_height - h) / 2, w, h};
+    const PixelRect r = box_rect(ui_text_width(message), client_width, client_height);
+    v.rect = {r.x, r.y, r.w, r.h};
 }
 
 void dialog_view_add(DialogView* v) {

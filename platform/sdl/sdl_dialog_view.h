@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/shell/dialog_geometry.h"
 #include "platform/shell/dialog_text.h"
 #include "platform/shell/resource_tables.h"
 
@@ -50,7 +51,3 @@ void dialog_views_run_pending();
 // Publish the views and the menu state on the window when they changed.
 void dialog_views_publish();
 void dialog_views_set_icon(SDL_Texture* icon);
-
-// Dialog units to pixels of the dialog font.
-int dlu_x(int units);
-int dlu_y(int units);

@@ -152,14 +152,12 @@ void shell_pump() {
     dialog_views_publish();
     // A closing window ends every loop first; the game shuts down once the
     // frame that opened them has finished, back in the main loop.
-    if (rules.closing()) {
-        if (rules.loops() == 0) destroy_now();
-        return;
-    }
-    if (canvas_frame_wanted()) rules.frame_requested();
-    if (rules.take_frame()) {
-        paint();
-        return;
+    if (!rules.closing() && canvas_frame_wanted()) rules.frame_requested();
+    switch (rules.after_events()) {
+    case PumpStep::unwind: return;
+    case PumpStep::destroy: destroy_now(); return;
+    case PumpStep::frame: paint(); return;
+    case PumpStep::idle: break;
     }
     if (layer_wants_repaint()) canvas_repaint();
     SDL_WaitEventTimeout(nullptr, 10);

@@ -104,6 +104,16 @@ bool WindowRules::take_frame() {
     return true;
 }
 
+PumpStep WindowRules::after_events() {
+    if (destroyed_) return PumpStep::unwind;
+    if (closing_) {
+        if (!windows_.empty()) return PumpStep::unwind;
+        destroyed_ = true;
+        return PumpStep::destroy;
+    }
+    return take_frame() ? PumpStep::frame : PumpStep::idle;
+}
+
 // A click on a window: it takes the keyboard. A disabled main window takes
 // nothing; the dialog over it comes forward instead.
 Route WindowRules::activate(int id) {

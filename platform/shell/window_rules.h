@@ -63,6 +63,14 @@ struct Route {
     int value = 0;
 };
 
+// What a pump does once the events of a turn are handled.
+enum class PumpStep {
+    unwind,   // the program is closing: the loop returns, so the loops under it can end
+    destroy,  // every loop has ended: run the destroy handler now, once
+    frame,    // one frame
+    idle,     // nothing due: wait for the next event
+};
+
 struct MenuState {
     int title = -1;     // the menu title that is selected, -1 while the menu bar is idle
     bool open = false;  // its drop-down is shown
@@ -101,6 +109,10 @@ public:
 
     void close_program() { closing_ = true; }
     bool closing() const { return closing_; }
+    // The window goes only once the frame that opened a dialog or box has
+    // finished, so the game is never shut down under a running frame.
+    PumpStep after_events();
+    bool destroyed() const { return destroyed_; }
 
     Route key_down(const KeyStroke& key);
     Route key_up(const KeyStroke& key);
@@ -139,6 +151,7 @@ private:
     bool paint_pending_ = false;
     bool pointer_recheck_ = false;
     bool closing_ = false;
+    bool destroyed_ = false;
     bool alt_held_ = false;
     bool menu_key_armed_ = false;  // Alt or F10 went down alone: its release enters the menu bar
     MenuState menu_;

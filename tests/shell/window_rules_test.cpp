@@ -7,7 +7,7 @@
 //   move PLACE | click PLACE        (PLACE: field, bar, title N, item N, win N)
 // Checks (after all steps, in order): keys N, main on|off, frame yes|no (takes
 // the frame), recheck yes|no (takes the pointer's recheck), closing yes|no, turning N yes|no, shown N.., menu none |
-// menu T bar | menu T open I, cues yes|no.
+// menu T bar | menu T open I, cues yes|no, step unwind|destroy|frame|idle (the pump's next step, taken).
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/shell/dialog_geometry.h"
 #include "platform/shell/dialog_text.h"
 #include "platform/shell/window_rules.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -95,6 +97,16 @@ Route play(WindowRules& rules, const std::string& step) {
 
 std::string yes(bool b) { return b ? "yes" : "no"; }
 
+std::string step_name(PumpStep s) {
+    switch (s) {
+    case PumpStep::unwind: return "unwind";
+    case PumpStep::destroy: return "destroy";
+    case PumpStep::frame: return "frame";
+    case PumpStep::idle: return "idle";
+    }
+    return "?";
+}
+
 // What check says of the rules now, in the check's own words.
 std::string observe(WindowRules& rules, const std::string& check) {
     std::istringstream in(check);
@@ -108,6 +120,7 @@ std::string observe(WindowRules& rules, const std::string& check) {
     if (word == "recheck") return "recheck " + yes(rules.take_pointer_recheck());
     if (word == "turning" && in >> n) return "turning " + std::to_string(n) + " " + yes(rules.turning(n));
     if (word == "cues") return "cues " + yes(rules.menu().cues);
+    if (word == "step") return "step " + step_name(rules.after_events());
     if (word == "shown") {
         std::string s = "shown";
         for (int id : rules.shown_windows()) s += " " + std::to_string(id);
@@ -140,6 +153,12 @@ constexpr Row rows[] = {
     {"closed_drop_down_uncovers", "click title 0, click title 0", "none", "frame yes"},
     {"drop_down_giving_way_uncovers", "click title 0, move title 1", "none", "frame yes"},
     {"bar_alone_covers_nothing", "down f10, up f10, down right", "none", "frame no"},
+    // The pump: a frame when one is due, and the end only once every loop has unwound.
+    {"pump_idles_without_a_frame", "", "none", "step idle"},
+    {"pump_runs_the_asked_frame_once", "request", "none", "step frame, step idle"},
+    {"pump_unwinds_a_closing_box", "box, request, closebox", "close", "step unwind, step unwind"},
+    {"pump_destroys_once_unwound", "box, closebox, forget 1", "none", "step destroy, step unwind"},
+    {"pump_destroys_at_once_without_loops", "request, closebox", "close", "step destroy, step unwind"},
     // Alt+F4 goes to the window with the keyboard; the close box to the main window.
     {"alt_f4_cancels_a_dialog", "dialog, down f4+alt", "win 1 cmd 2", "closing no"},
     {"alt_f4_is_a_box_ok", "box, down f4+alt", "win 1 cmd 1", "closing no"},
@@ -242,6 +261,44 @@ TEST(DialogText, NameKeepsWhatTheRecordHolds) {
         {"", 0},
     };
     for (const auto& c : cases) EXPECT_EQ(name_bytes_kept(c.typed), c.bytes) << c.typed;
+}
+
+// The templates' units in pixels of the dialog font, worked out by hand:
+// x * 7 / 4 and y * 13 / 8, rounded to the nearest pixel.
+TEST(DialogGeometry, TemplatesInPixels) {
+    const struct {
+        int dialog;
+        int x, y, w, h;  // below a 20-pixel menu bar, caption included
+    } dialogs[] = {
+        {IDD_ABOUTBOX, 39, 48, 403, 141},     // 22, 17, 230 x 75
+        {IDD_HIGH_SCORES, 0, 20, 326, 151},   // 0, 0, 186 x 81
+        {IDD_NEW_SCORE, 0, 20, 326, 151},
+    };
+    for (const auto& d : dialogs) {
+        const PixelRect r = dialog_rect(*find_dialog_layout(d.dialog), 20);
+        EXPECT_EQ((std::vector<int>{r.x, r.y, r.w, r.h}), (std::vector<int>{d.x, d.y, d.w, d.h})) << d.dialog;
+    }
+    // High Scores' OK at 129, 60, 50 x 14, under the caption.
+    const DialogLayout& scores = *find_dialog_layout(IDD_HIGH_SCORES);
+    const PixelRect ok = control_rect(scores.controls[0], dialog_rect(scores, 20));
+    EXPECT_EQ((std::vector<int>{ok.x, ok.y, ok.w, ok.h}), (std::vector<int>{226, 137, 88, 23}));
+}
+
+TEST(DialogGeometry, BoxesGrowWithTheirTextFromTheLeastWidth) {
+    const struct {
+        int text_width;
+        int x, w;
+    } cases[] = {{0, 210, 220}, {120, 210, 220}, {121, 209, 221}, {300, 120, 400}};
+    for (const auto& c : cases) {
+        const PixelRect box = box_rect(c.text_width, 640, 460);
+        EXPECT_EQ(box.x, c.x) << c.text_width;
+        EXPECT_EQ(box.w, c.w) << c.text_width;
+        EXPECT_EQ(box.y, 174) << c.text_width;  // (460 - 111) / 2
+        // The OK button stays inside the box, at its right.
+        const PixelRect ok = box_button_rect(box);
+        EXPECT_LE(ok.x + ok.w, box.x + box.w);
+        EXPECT_GT(ok.x, box.x + box.w / 2);
+    }
 }
 
 TEST(DialogText, AmpersandsAsAStaticControlShowsThem) {
