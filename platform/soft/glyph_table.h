@@ -1,9 +1,17 @@
 #pragma once
-// The score line's glyphs as a table made ahead of time (gen-glyphs), for a
+// The score line's glyphs as a file made ahead of time (gen-glyphs), for a
 // canvas that has no font renderer at hand: each glyph's coverage and metrics
-// exactly as FreeType rendered them for the Linux game.
+// exactly as FreeType rendered them for the Linux game. One codec for the
+// file, used by its writer and its reader. Any thread.
+//
+// The file, little-endian throughout: "WXGL"; ascent, descent, the first
+// character's code and the glyph count (16 bits each); per glyph its advance,
+// left offset, top, width and rows (16 bits each, signed) and the offset of
+// its first coverage byte (32 bits); the coverage's length (32 bits) and its
+// bytes, rows of width bytes per glyph.
 
 #include <cstdint>
+#include <vector>
 
 struct TableGlyph {
     int16_t advance;  // pixels
@@ -14,12 +22,12 @@ struct TableGlyph {
 };
 
 struct GlyphTable {
-    int ascent, descent;
-    char16_t first;  // the code of glyphs[0]
-    int count;       // glyphs for first .. first + count - 1
-    const TableGlyph* glyphs;
-    const uint8_t* coverage;
+    int ascent = 0, descent = 0;
+    char16_t first = 0;  // the code of glyphs[0]
+    std::vector<TableGlyph> glyphs;
+    std::vector<uint8_t> coverage;
 };
 
-// resources/fonts/score_glyphs.cpp
-extern const GlyphTable score_glyph_table;
+std::vector<uint8_t> encode_glyph_table(const GlyphTable& table);
+// False when bytes are not a whole table or a glyph reaches past the coverage.
+bool decode_glyph_table(const std::vector<uint8_t>& bytes, GlyphTable& table);

@@ -1,8 +1,10 @@
-// The score line's font from a table made ahead of time (platform/soft/
+// The score line's font from a glyph file made ahead of time (platform/soft/
 // glyph_table.h), for the browser build, which has no FreeType. It lays the
 // glyphs out exactly as the FreeType font does, so the line comes out in the
 // same pixels; characters beyond the table take no room and draw nothing.
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/soft/glyph_table.h"
@@ -11,24 +13,27 @@
 
 namespace {
 
-const GlyphTable& table = score_glyph_table;
+GlyphTable table;
 bool font_open = false;
 ScoreLineImage line;
 std::u16string line_text;
 bool line_valid = false;
 
 const TableGlyph* glyph(char16_t c) {
-    if (!font_open || c < table.first || c >= table.first + table.count) return nullptr;
+    if (!font_open || c < table.first || c >= table.first + table.glyphs.size()) return nullptr;
     return &table.glyphs[c - table.first];
 }
 
 }  // namespace
 
-// The table is the face: a path names nothing here.
-bool soft_open_font(const std::string&, std::string&) {
-    font_open = true;
+// The path names the glyph file; a missing or damaged one leaves the line empty.
+bool soft_open_font(const std::string& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    font_open = in.is_open() && decode_glyph_table(bytes, table);
+    if (!font_open) error = "no glyph file at " + path;
     line_valid = false;
-    return true;
+    return font_open;
 }
 
 void soft_close_font() {
@@ -56,7 +61,7 @@ const ScoreLineImage& score_line_image(const char16_t* text) {
     for (const char16_t* p = text; *p; ++p) {
         const TableGlyph* g = glyph(*p);
         if (!g) continue;
-        const uint8_t* coverage = table.coverage + g->offset;
+        const uint8_t* coverage = table.coverage.data() + g->offset;
         for (int y = 0; y < g->rows; ++y) {
             const int ly = table.ascent - g->top + y;
             if (ly < 0 || ly >= line.height) continue;

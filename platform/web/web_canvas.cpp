@@ -7,7 +7,7 @@
 #include <emscripten.h>
 
 #include "platform/soft/soft_canvas.h"
-#include "platform/web/web_shell.h"
+#include "platform/web/web_canvas.h"
 
 namespace {
 

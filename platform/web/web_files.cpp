@@ -1,19 +1,19 @@
-// Files in the browser. The media are in the page's preloaded file system,
-// in /waxdrop/media beside a virtual executable /waxdrop/waxdrop, so the
-// media path is built as everywhere else. The score file lives in /scores,
+// Files in the browser. The media are files the page serves beside the game,
+// fetched at start-up into /waxdrop/media beside a virtual executable
+// /waxdrop/waxdrop, so the media path is built as everywhere else, and a
+// file the server does not have is missing as it would be from a folder. The score file lives in /scores,
 // a folder kept in the browser's storage (IndexedDB): it is read in before
 // the game starts, and after each save has put the new file in place of the
 // old one (a temporary file renamed, as on the other systems) the folder is
 // written back in one IndexedDB transaction, so a tab closed half-way keeps
 // either the old table or the new one, never a part of one.
 
-#include <emscripten.h>
+#include "platform/web/web_files.h"
 
-#include <cstring>
+#include <emscripten.h>
 
 #include "platform/files.h"
 #include "platform/os/os_files.h"
-#include "platform/web/web_shell.h"
 
 namespace {
 
@@ -35,6 +35,27 @@ EM_ASYNC_JS(void, mount_saved_scores, (), {
         if (error) console.warn('WaxDrop: no saved scores could be read', error);
         done();
     }));
+});
+
+EM_ASYNC_JS(void, fetch_media, (const char* folder), {
+    const into = UTF8ToString(folder);
+    FS.mkdirTree(into);
+    const get = async name => {
+        try {
+            const answer = await fetch('media/' + name);
+            return answer.ok ? new Uint8Array(await answer.arrayBuffer()) : null;
+        } catch (e) {
+            return null;
+        }
+    };
+    const list = await get('files.txt');
+    if (!list) return;
+    // Names are letters, digits, dots, dashes and underscores; anything else parts them.
+    const names = new TextDecoder().decode(list).replace(/[^A-Za-z0-9._-]+/g, ' ').trim().split(' ').filter(Boolean);
+    const files = await Promise.all(names.map(get));
+    names.forEach((name, i) => {
+        if (files[i]) FS.writeFile(into + '/' + name, files[i]);
+    });
 });
 
 // One write-back at a time; a save made during one is written by another
@@ -59,6 +80,8 @@ EM_JS(void, write_back_scores, (), {
 extern "C" EMSCRIPTEN_KEEPALIVE void web_write_back_scores_again() { write_back_scores(); }
 
 void files_load_saved() { mount_saved_scores(); }
+
+void files_load_media() { fetch_media("/waxdrop/media"); }
 
 void module_file_name(char16_t* out, int capacity) {
     int i = 0;

@@ -6,18 +6,19 @@
 // shows. The screen is the page: the field's top-left corner is its origin,
 // and the window's outer rectangle is the one the Windows build's 640 x 480
 // frame has around the same field, so the game's margins leave the same part
-// of the field reachable (client x from -8 to 567).
+// of the field reachable (x from -8 to 567, y from 29 to 408).
 //
 // The browser gives the lock up by itself when the player presses Esc or
 // leaves the page. The player then holds the mouse again, so the game pauses,
 // as if P had been released (the shell sees to that).
+
+#include "platform/web/web_pointer.h"
 
 #include <emscripten.h>
 
 #include <algorithm>
 
 #include "platform/pointer.h"
-#include "platform/web/web_shell.h"
 
 namespace {
 
@@ -28,27 +29,38 @@ constexpr int outer_height = 480;
 constexpr int32_t page_extent = 1 << 20;
 constexpr ClipRect whole_page{-page_extent, -page_extent, page_extent, page_extent};
 
-ClipRect clip = whole_page;
-bool confined = false;
-float x = 320.0f;
+struct Held {
+    ClipRect clip = whole_page;
+    bool confined = false;
+    float at[2] = {320.0f, 220.0f};  // x, y in field pixels
+};
+Held pointer;
 
-float held(float client_x) {
-    if (!confined) return client_x;
-    return std::clamp(client_x, static_cast<float>(clip.left), static_cast<float>(clip.right - 1));
+float held(float v, int32_t low, int32_t high) {
+    if (!pointer.confined) return v;
+    return std::clamp(v, static_cast<float>(low), static_cast<float>(high - 1));
+}
+
+void hold(float x, float y) {
+    pointer.at[0] = held(x, pointer.clip.left, pointer.clip.right);
+    pointer.at[1] = held(y, pointer.clip.top, pointer.clip.bottom);
 }
 
 }  // namespace
 
+EM_JS(void, pointer_publish, (const float* at), {
+    Module.waxdropPointerAt = () => [HEAPF32[at >> 2], HEAPF32[(at >> 2) + 1]];
+});
+
 EM_JS(void, pointer_lock, (int take), {
     const canvas = document.getElementById('field');
-    if (!canvas) return;
     if (!take) {
         if (document.pointerLockElement === canvas) document.exitPointerLock();
         return;
     }
     if (document.pointerLockElement === canvas) return;
     // Without the lock (refused, or no gesture yet) the game still runs, with
-    // the pointer hidden over the field and its x held inside the margins.
+    // the pointer hidden over the field and held inside the margins.
     try {
         const asked = canvas.requestPointerLock();
         if (asked && asked.catch) asked.catch(() => {});
@@ -57,31 +69,36 @@ EM_JS(void, pointer_lock, (int take), {
 });
 
 EM_JS(int, pointer_is_locked, (), {
-    const canvas = document.getElementById('field');
-    return canvas && document.pointerLockElement === canvas ? 1 : 0;
+    return document.pointerLockElement === document.getElementById('field') ? 1 : 0;
 });
 
 EM_JS(void, pointer_cursor, (int show), {
-    const canvas = document.getElementById('field');
-    if (canvas) canvas.style.cursor = show ? "" : "none";
+    document.getElementById('field').style.cursor = show ? "" : "none";
 });
 
-ClipRect pointer_clip() { return clip; }
+// Where the page's pointer went, in field pixels; under the lock only its
+// movement counts.
+extern "C" EMSCRIPTEN_KEEPALIVE void web_pointer_track(float x, float y, float dx, float dy, int locked) {
+    if (locked) hold(pointer.at[0] + dx, pointer.at[1] + dy);
+    else hold(x, y);
+}
+
+void pointer_attach() { pointer_publish(pointer.at); }
+
+ClipRect pointer_clip() { return pointer.clip; }
 
 void pointer_confine(const ClipRect& r) {
-    clip = r;
-    confined = !(r.left <= whole_page.left && r.top <= whole_page.top && r.right >= whole_page.right &&
-                 r.bottom >= whole_page.bottom);
-    x = held(x);
-    pointer_lock(confined);
+    pointer.clip = r;
+    pointer.confined = !(r.left <= whole_page.left && r.top <= whole_page.top && r.right >= whole_page.right &&
+                         r.bottom >= whole_page.bottom);
+    hold(pointer.at[0], pointer.at[1]);
+    pointer_lock(pointer.confined);
 }
 
 ClipRect pointer_window_rect() { return {-frame_left, -frame_top, outer_width - frame_left, outer_height - frame_top}; }
 
 void pointer_show(bool show) { pointer_cursor(show); }
 
-float pointer_client_x() { return x; }
+float pointer_client_x() { return pointer.at[0]; }
 
-void pointer_track(float client_x, float locked_dx) { x = held(pointer_is_locked() ? x + locked_dx : client_x); }
-
-bool pointer_lock_was_taken() { return confined && !pointer_is_locked(); }
+bool pointer_lock_was_taken() { return pointer.confined && !pointer_is_locked(); }

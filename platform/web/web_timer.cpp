@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/timer.h"
-#include "platform/web/web_shell.h"
+#include "platform/web/web_timer.h"
 
 namespace {
 

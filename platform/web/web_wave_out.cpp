@@ -17,7 +17,7 @@
 #include <emscripten.h>
 
 #include "platform/wave_out.h"
-#include "platform/web/web_shell.h"
+#include "platform/web/web_wave_out.h"
 
 #include <cstdlib>
 

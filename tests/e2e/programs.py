@@ -71,7 +71,8 @@ class Screen:
 
 class XProgram:
     """A program in a window of the session's X display, driven with xdotool."""
-    lacks = {}       # what this program cannot do, and why
+    # What this program cannot do, and why.
+    lacks = {"pointer_lock": "the game holds the pointer itself: nothing can take it back from it"}
     clip_follows_window = True  # the pointer's confinement moves with the window
 
     def __init__(self, session, build):
@@ -96,6 +97,14 @@ class XProgram:
         self.s.give(self.folder)
         env = {**self.s.env, **self.environment(), **self.break_install(fault)}
         self.proc = self.s.spawn(self.s.run_as + self.command(), env=env, log=f"{name}.log")
+        self.window = wait(self.find_window, 40, "main window")
+        self.s.xdotool("windowactivate", "--sync", self.window)
+        time.sleep(0.3)
+
+    def start_again(self):
+        """The same installed game started anew, finding what the last run left."""
+        env = {**self.s.env, **self.environment()}
+        self.proc = self.s.spawn(self.s.run_as + self.command(), env=env, log=f"{self.folder.name}-again.log")
         self.window = wait(self.find_window, 40, "main window")
         self.s.xdotool("windowactivate", "--sync", self.window)
         time.sleep(0.3)
@@ -382,7 +391,8 @@ class WindowsProgram(XProgram):
     menu_title_x = (14, 48)
     # ClipCursor holds a rectangle of the screen: moving the window leaves it.
     clip_follows_window = False
-    lacks = {"song": "Wine has no MIDI synthesizer"}
+    lacks = {**XProgram.lacks, "song": "Wine has no MIDI synthesizer",
+             "snapshot": "GDI draws the field, the score line in the system's font, not the software canvas"}
 
     def __init__(self, session, build):
         super().__init__(session, build)
@@ -440,7 +450,8 @@ class WindowsProgram(XProgram):
         self.key("shift+Tab")
 
 
-PROGRAMS = {"linux": LinuxProgram, "windows": WindowsProgram}
+PROGRAMS = {"linux": LinuxProgram, "windows": WindowsProgram,
+            "web": lambda *a: __import__("program_web").WebProgram(*a)}  # builds on the adapters above
 
 
 def command_line(doc):

@@ -1,0 +1,29 @@
+#pragma once
+// The browser game's one pump, turned by the main loop and by every modal
+// loop: each turn gives the browser its turn, then hands the sound device's
+// notices, the routes the window rules gave the page's events, the dialogs'
+// button presses and the music timer to whoever they belong to, and runs one
+// frame when one is due. Page thread only.
+
+#include "platform/canvas.h"
+
+// What the window's events mean to the program; the app fills this in, the
+// ports never call the game themselves.
+struct ShellHandlers {
+    void (*created)() = nullptr;                      // the creation handler: the game starts
+    void (*destroyed)() = nullptr;                    // the destroy handler: the game shuts down
+    void (*paint)(const PaintInfo& paint) = nullptr;  // one frame
+    void (*mouse_moved)() = nullptr;
+    void (*left_button_down)() = nullptr;
+    void (*key_released)(int virtual_key) = nullptr;
+    bool (*command)(int command) = nullptr;           // menu and accelerators
+    void (*pointer_lock_lost)() = nullptr;            // the browser took the held pointer back
+};
+
+void events_set_handlers(const ShellHandlers& handlers);
+// Run the frame the window's showing asks for.
+void events_paint();
+// One turn of the pump.
+void shell_pump();
+// True once the destroy handler has run; the main loop ends then.
+bool shell_window_destroyed();

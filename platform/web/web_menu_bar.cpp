@@ -1,0 +1,102 @@
+#include "platform/web/web_menu_bar.h"
+
+#include <emscripten.h>
+
+#include <string>
+
+#include "platform/shell/dialog_text.h"
+#include "platform/shell/resource_tables.h"
+#include "platform/web/web_window.h"
+
+namespace {
+
+struct Shown {
+    MenuState menu;
+    bool enabled = true;
+    bool valid = false;
+};
+Shown shown;
+
+// A label in three parts around its mnemonic letter, as the page draws it.
+struct Parts {
+    std::string before, marked, after;
+};
+
+Parts parts_of(const char* label) {
+    const ShownText s = shown_text(label, false);
+    if (s.underline == std::string::npos) return {s.text, "", ""};
+    std::size_t end = s.underline + 1;
+    while (end < s.text.size() && (s.text[end] & 0xC0) == 0x80) ++end;
+    return {s.text.substr(0, s.underline), s.text.substr(s.underline, end - s.underline), s.text.substr(end)};
+}
+
+}  // namespace
+
+EM_JS(void, page_menu_title, (int menu, int place, const char* before, const char* marked, const char* after), {
+    const bar = document.getElementById('menubar');
+    const title = document.createElement('div');
+    title.className = 'title';
+    title.dataset.place = place;
+    title.dataset.index = menu;
+    title.append(UTF8ToString(before));
+    const mark = document.createElement('span');
+    mark.className = 'mnemonic';
+    mark.textContent = UTF8ToString(marked);
+    title.append(mark, UTF8ToString(after));
+    const drop = document.createElement('div');
+    drop.className = 'dropdown';
+    bar.append(title, drop);
+});
+
+EM_JS(void, page_menu_item, (int menu, int item, int place, const char* before, const char* marked, const char* after), {
+    const drop = document.getElementById('menubar').querySelectorAll('.dropdown')[menu];
+    const row = document.createElement('div');
+    row.className = 'item';
+    row.dataset.place = place;
+    row.dataset.index = item;
+    row.append(UTF8ToString(before));
+    const mark = document.createElement('span');
+    mark.className = 'mnemonic';
+    mark.textContent = UTF8ToString(marked);
+    row.append(mark, UTF8ToString(after));
+    drop.append(row);
+});
+
+EM_JS(void, page_menu_show, (int title, int open, int item, int cues, int enabled), {
+    const bar = document.getElementById('menubar');
+    bar.classList.toggle('cues', !!cues);
+    bar.classList.toggle('disabled', !enabled);
+    bar.querySelectorAll('.title').forEach((t, m) => {
+        t.classList.toggle('selected', m === title);
+        const drop = t.nextElementSibling;
+        // The drop-down hangs below its title.
+        drop.style.left = t.offsetLeft + 'px';
+        drop.classList.toggle('open', m === title && !!open);
+        drop.querySelectorAll('.item').forEach((row, i) => row.classList.toggle('selected', m === title && i === item));
+    });
+});
+
+void menu_bar_build() {
+    int count = 0;
+    const MenuLayout* menus = menu_bar(count);
+    for (int m = 0; m < count; ++m) {
+        const Parts t = parts_of(menus[m].label);
+        page_menu_title(m, Place::menu_title, t.before.c_str(), t.marked.c_str(), t.after.c_str());
+        for (int i = 0; i < menus[m].item_count; ++i) {
+            const Parts p = parts_of(menus[m].items[i].label);
+            page_menu_item(m, i, Place::menu_item, p.before.c_str(), p.marked.c_str(), p.after.c_str());
+        }
+    }
+    shown.valid = false;
+    menu_bar_show();
+}
+
+void menu_bar_show() {
+    const WindowRules& rules = window_rules();
+    const MenuState m = rules.menu();
+    const bool same = shown.valid && m.title == shown.menu.title && m.open == shown.menu.open &&
+                      m.item == shown.menu.item && m.cues == shown.menu.cues && rules.main_enabled() == shown.enabled;
+    if (same) return;
+    shown = {m, rules.main_enabled(), true};
+    page_menu_show(m.title, m.open, m.item, m.cues, rules.main_enabled());
+}

@@ -1,0 +1,434 @@
+"""The browser game's adapter: the page in headless Chromium, which a small
+node script (web_driver.js, playwright-core) drives for us over its stdin
+and stdout. Each game gets a page folder of its own (a copy of the build's
+page, broken as a fault says) served on this machine, and a browser with a
+new, empty profile, so no storage carries over from another game; the same
+browser loads the page again when the game starts again.
+
+The player's hands are Chrome's own input events (the DevTools protocol):
+keys with the key, code and character a keyboard of the chosen layout
+gives, the mouse by its position or, while the page holds the pointer
+(Pointer Lock), by its movements. The screen is the page: its pixels are
+the page's, the field's top-left corner is where the page shows it."""
+import base64
+import json
+import pathlib
+import shutil
+import subprocess
+import time
+
+from picture import Picture
+from programs import Screen, XProgram, read_scores, write_scores
+from session import Retries, wait
+
+HERE = pathlib.Path(__file__).resolve().parent
+
+# xdotool's names of the keys the flows press: the page's key, its code and
+# Windows key code, the character it types, and whether Shift makes it. The
+# German layout puts '?' on Shift+sharp s and '/' on Shift+7.
+KEYS = {
+    "Return": ("Enter", "Enter", 13, "\r", False), "Escape": ("Escape", "Escape", 27, "", False),
+    "Tab": ("Tab", "Tab", 9, "", False), "space": (" ", "Space", 32, " ", False),
+    "Up": ("ArrowUp", "ArrowUp", 38, "", False), "Down": ("ArrowDown", "ArrowDown", 40, "", False),
+    "Left": ("ArrowLeft", "ArrowLeft", 37, "", False), "Right": ("ArrowRight", "ArrowRight", 39, "", False),
+    "F4": ("F4", "F4", 115, "", False), "F10": ("F10", "F10", 121, "", False),
+}
+LAYOUTS = {
+    "us": {"question": ("?", "Slash", 191, "?", True), "slash": ("/", "Slash", 191, "/", False)},
+    "de": {"question": ("?", "Minus", 219, "?", True), "slash": ("/", "Digit7", 55, "/", True)},
+}
+MODIFIERS = {"alt": ("Alt", "AltLeft", 18, 1), "ctrl": ("Control", "ControlLeft", 17, 2),
+             "shift": ("Shift", "ShiftLeft", 16, 8)}
+
+# The page as the flows read it: the dialogs and boxes shown, in the shape
+# every adapter gives (programs.Screen), their rectangles in page pixels.
+SCREEN_JS = """() => {
+    const client = document.getElementById('client');
+    const rect = e => { const r = e.getBoundingClientRect();
+                        return [Math.round(r.left), Math.round(r.top), Math.round(r.width), Math.round(r.height)]; };
+    const windows = [...document.querySelectorAll('#windows .window')].filter(v => !v.hidden).map(v => ({
+        id: +v.dataset.window, kind: v.dataset.kind, caption: v.querySelector('.caption span').textContent,
+        rect: rect(v),
+        controls: [...v.querySelectorAll('[data-id]')].map(c => ({
+            id: +c.dataset.id, kind: c.dataset.kind, rect: rect(c),
+            text: c.tagName === 'INPUT' ? c.value : c.dataset.text})),
+    }));
+    return {keyboard: +(client.dataset.keyboard || 0), main_enabled: client.dataset.mainEnabled !== 'no', windows};
+}"""
+
+# The score folder as the page keeps it in IndexedDB (the game's file system
+# writes it back there after each save): path -> bytes. Read once no write-
+# back is under way.
+STORED_JS = """async () => {
+    for (let i = 0; i < 100 && window.Module && Module.waxdropScores && Module.waxdropScores.busy; i++)
+        await new Promise(r => setTimeout(r, 20));
+    return new Promise(resolve => {
+        const open = indexedDB.open('/scores');
+        open.onerror = () => resolve({});
+        open.onsuccess = () => {
+            const db = open.result, files = {};
+            if (!db.objectStoreNames.contains('FILE_DATA')) { db.close(); return resolve({}); }
+            const store = db.transaction('FILE_DATA').objectStore('FILE_DATA');
+            store.openCursor().onsuccess = e => {
+                const cursor = e.target.result;
+                if (!cursor) { db.close(); return resolve(files); }
+                if (cursor.value.contents) files[cursor.key] = Array.from(cursor.value.contents);
+                cursor.continue();
+            };
+        };
+    });
+}"""
+
+# A score file put where the page's file system keeps the score folder, as
+# a save of an earlier visit would have left it.
+SEED_JS = """bytes => new Promise((resolve, reject) => {
+    const open = indexedDB.open('/scores', 21);
+    open.onupgradeneeded = () => open.result.createObjectStore('FILE_DATA').createIndex('timestamp', 'timestamp');
+    open.onerror = () => reject(open.error);
+    open.onsuccess = () => {
+        const db = open.result, now = new Date();
+        const t = db.transaction('FILE_DATA', 'readwrite');
+        t.objectStore('FILE_DATA').put({timestamp: now, mode: 16877}, '/scores');
+        t.objectStore('FILE_DATA').put({timestamp: now, mode: 33188, contents: new Uint8Array(bytes)},
+                                       '/scores/scores.bin');
+        t.oncomplete = () => { db.close(); resolve(true); };
+        t.onerror = () => reject(t.error);
+    };
+})"""
+
+# Headless Chromium keeps every page visible; the page hears of its tab being
+# hidden and shown again as the browser tells it (visibilitychange).
+VISIBILITY_JS = """state => {
+    Object.defineProperty(document, 'visibilityState', {value: state, configurable: true});
+    Object.defineProperty(document, 'hidden', {value: state === 'hidden', configurable: true});
+    document.dispatchEvent(new Event('visibilitychange'));
+}"""
+
+# A browser without Web Audio: no sound output can be made at all.
+NO_AUDIO_JS = "delete window.AudioContext; delete window.webkitAudioContext; delete window.AudioWorkletNode;"
+
+
+class WebProgram(XProgram):
+    kind = "web"
+    lacks = {
+        "alt_f4": "Alt+F4 belongs to the browser: it closes the browser's window, not the page's game (File > Exit "
+                  "ends the game there)",
+        "close_box": "the page has no close box of its own: the browser's closes the browser",
+        "window_manager": "a page is not a window that can be moved on the screen",
+        "scores:read_only": "the player cannot make a page's storage read-only",
+        "scores:fail_after_300": "the browser's storage takes a file whole or not at all",
+    }
+
+    def __init__(self, session, build):
+        super().__init__(session, build)
+        self.layout = "us"
+        self.mouse = (400, 300)
+        self.origin = None
+        self.open = False
+        log = open(session.dir / "web_driver.log", "ab")
+        self.driver = subprocess.Popen(["node", str(HERE / "web_driver.js")], stdin=subprocess.PIPE,
+                                       stdout=subprocess.PIPE, stderr=log, env=session.env, text=True)
+        session.cleanups.append(self.quit)
+        # One server for the session's folder, as the player (where the
+        # session has one), so an unreadable file is unreadable to it too.
+        server_log = session.dir / "http.log"
+        session.spawn(session.run_as + ["python3", "-u", "-m", "http.server", "0", "--bind", "127.0.0.1",
+                                        "--directory", str(session.dir)], log=server_log.name)
+        line = wait(lambda: "port " in server_log.read_text() and server_log.read_text(), 10, "the page's server")
+        self.base = f"http://127.0.0.1:{line.split('port ')[1].split()[0]}/"
+
+    # ---- the driver -------------------------------------------------------
+
+    def call(self, do, **args):
+        self.driver.stdin.write(json.dumps({"do": do, **args}) + "\n")
+        self.driver.stdin.flush()
+        answer = json.loads(self.driver.stdout.readline() or '{"error": "the driver ended"}')
+        if "error" in answer:
+            raise RuntimeError(f"{do}: {answer['error']}")
+        return answer.get("ok")
+
+    def eval(self, js):
+        return self.call("eval", js=js)
+
+    def send(self, method, **params):
+        return self.call("send", method=method, params=params)
+
+    def quit(self):
+        if self.driver.poll() is None:
+            self.driver.stdin.close()
+            try:
+                self.driver.wait(10)
+            except subprocess.TimeoutExpired:
+                self.driver.kill()
+                self.driver.wait()
+
+    # ---- start and end ----------------------------------------------------
+
+    def start(self, name, scores=None, fault=None):
+        self.stop()
+        self.folder = self.s.dir / name
+        shutil.rmtree(self.folder, ignore_errors=True)
+        self.folder.mkdir()
+        shutil.copytree(self.build / "page", self.folder / "page")
+        (self.folder / "page" / "blank.html").write_text("")
+        init = self.break_install(fault)
+        self.s.give(self.folder / "page")
+        self.call("launch", profile=str(self.folder / "profile"))
+        self.open = True
+        for js in init:
+            self.call("init", js=js)
+        if scores:
+            self.seed(scores)
+        self.url = f"{self.base}{name}/page/index.html"
+        self.start_again()
+
+    def seed(self, scores):
+        seed = self.folder / "seed.bin"
+        if isinstance(scores, bytes):
+            seed.write_bytes(scores)
+        else:
+            write_scores(seed, scores)
+        self.call("goto", url=f"{self.base}{self.folder.name}/page/blank.html")
+        self.call("eval", js=f"({SEED_JS})({json.dumps(list(seed.read_bytes()))})")
+
+    def start_again(self):
+        """The page loaded anew in the same browser: its storage stays."""
+        self.call("goto", url=self.url)
+        wait(lambda: self.eval("() => !!(window.Module && Module.waxdropFirstPicture)"), 20, "the first picture")
+        box = self.eval("() => document.getElementById('field').getBoundingClientRect().toJSON()")
+        self.origin = (round(box["left"]), round(box["top"]))
+        self.mouse = (self.origin[0] + 320, self.origin[1] + 300)
+
+    def break_install(self, fault):
+        """Break the page's folder as a host might serve it broken, or the
+        browser; returns scripts that run before the page's own."""
+        if not fault:
+            return []
+        what, how = fault.split(":")
+        page = self.folder / "page"
+        target = {"soundfont": page / "TimGM6mb.sf2"}.get(what, page / "media" / what)
+        if what == "media":
+            shutil.rmtree(page / "media")
+        elif what == "audio":
+            return [NO_AUDIO_JS]
+        elif how in ("none", "missing"):
+            target.unlink()
+        elif how == "empty":
+            target.write_bytes(b"")
+        elif how == "short":
+            target.write_bytes(target.read_bytes()[:target.stat().st_size // 2])
+        elif how == "mode000":
+            target.chmod(0)
+        elif how == "folder":
+            target.unlink()
+            target.mkdir()
+        return []
+
+    def stop(self):
+        if self.open:
+            self.call("close")
+        self.open = False
+
+    def ended(self):
+        return self.open and self.eval("() => !!(window.Module && Module.waxdropEnded)")
+
+    def exit_status(self, seconds=10):
+        """A page whose game has run its destroy path has ended as a program
+        ends with status 0."""
+        return 0 if wait(self.ended, seconds) else None
+
+    def running(self):
+        return self.open and not self.ended()
+
+    # ---- where things are -------------------------------------------------
+
+    def field_origin(self):
+        return self.origin
+
+    def locked(self):
+        return self.eval("() => document.pointerLockElement === document.getElementById('field')")
+
+    def picture(self, width=640, height=440):
+        rgb = base64.b64decode(self.call("picture", selector="#field"))
+        return Picture(640, 440, [rgb[y * 1920:(y + 1) * 1920] for y in range(440)]).crop(0, 0, width, height)
+
+    def screen_picture(self):
+        shot = self.s.dir / "page.png"
+        self.call("screenshot", path=str(shot))
+        return Picture.load(shot)
+
+    def screen(self):
+        return Screen(self.eval(SCREEN_JS), (0, 0), lambda r, w: r["keyboard"] == w["id"])
+
+    def pointer(self):
+        """The pointer in field coordinates: the game's own while the page
+        holds it."""
+        if self.locked():
+            x, y = self.eval("() => Module.waxdropPointerAt()")
+            return round(x), round(y)
+        return self.mouse[0] - self.origin[0], self.mouse[1] - self.origin[1]
+
+    def outer_rect(self):
+        # The rectangle the Windows build's 640 x 480 frame has around the
+        # same field, which the page reports as its window's.
+        return -8, -51, 632, 429
+
+    # ---- the player's hands -----------------------------------------------
+
+    def mouse_event(self, kind, x, y, button="none"):
+        self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button=button,
+                  buttons=1 if kind == "mousePressed" else 0, clickCount=1 if button == "left" else 0)
+
+    def glide(self, x, y):
+        self.mouse = (x, y)
+        self.mouse_event("mouseMoved", x, y)
+
+    def point_screen(self, x, y):
+        """Under the lock only movements count: the mouse moves by as much
+        as the game's pointer must."""
+        if self.locked():
+            px, py = self.pointer()
+            x, y = self.mouse[0] + x - self.origin[0] - px, self.mouse[1] + y - self.origin[1] - py
+        self.glide(x, y)
+        time.sleep(0.05)
+
+    def point(self, x, y):
+        self.point_screen(self.origin[0] + x, self.origin[1] + y)
+
+    def press(self):
+        self.mouse_event("mousePressed", *self.mouse, button="left")
+        self.mouse_event("mouseReleased", *self.mouse, button="left")
+        time.sleep(0.1)
+
+    def click(self, x=None, y=None):
+        if x is not None:
+            self.point(x, y)
+        self.press()
+
+    def click_screen(self, x, y):
+        self.point_screen(x, y)
+        self.press()
+
+    def move_by(self, dx, dy, steps=40):
+        for _ in range(steps):
+            self.glide(self.mouse[0] + dx, self.mouse[1] + dy)
+        time.sleep(0.1)
+
+    def keys_of(self, name):
+        """(modifiers, key) of an xdotool key name."""
+        *mods, key = name.split("+")
+        if key.lower() in MODIFIERS and not mods:
+            return [], MODIFIERS[key.lower()]
+        if key in KEYS:
+            spec = KEYS[key]
+        elif key in LAYOUTS[self.layout]:
+            spec = LAYOUTS[self.layout][key]
+        elif len(key) == 1 and key.isalpha():
+            spec = (key, f"Key{key.upper()}", ord(key.upper()), key, key.isupper())
+        else:
+            raise ValueError(f"no key {name}")
+        mods = [m.lower() for m in mods] + (["shift"] if spec[4] and "shift" not in mods else [])
+        return mods, spec
+
+    def key_event(self, kind, spec, bits, text=""):
+        key, code, vk = spec[:3]
+        self.send("Input.dispatchKeyEvent", type=kind, key=key, code=code, windowsVirtualKeyCode=vk,
+                  nativeVirtualKeyCode=vk, modifiers=bits, text=text, unmodifiedText=text)
+
+    def stroke(self, name, down=True, up=True):
+        mods, spec = self.keys_of(name)
+        bits = 0
+        for m in mods:
+            bits |= MODIFIERS[m][3]
+            self.key_event("rawKeyDown", MODIFIERS[m], bits)
+        own = spec[3] if len(spec) > 3 else 0
+        if isinstance(own, int):  # a modifier alone
+            own_bits = bits | own
+            if down:
+                self.key_event("rawKeyDown", spec, own_bits)
+            if up:
+                self.key_event("keyUp", spec, bits)
+        else:
+            # A character is typed only without Alt or Control.
+            text = spec[3] if not bits & 3 else ""
+            if down:
+                self.key_event("keyDown" if text else "rawKeyDown", spec, bits, text)
+            if up:
+                self.key_event("keyUp", spec, bits)
+        for m in reversed(mods):
+            bits &= ~MODIFIERS[m][3]
+            self.key_event("keyUp", MODIFIERS[m], bits)
+
+    def key(self, *keys):
+        for k in keys:
+            self.stroke(k)
+            time.sleep(0.15)
+
+    def key_down(self, k):
+        self.stroke(k, up=False)
+        time.sleep(0.1)
+
+    def key_up(self, k):
+        self.stroke(k, down=False)
+        time.sleep(0.15)
+
+    def type_text(self, text):
+        for c in text:
+            self.stroke(c)
+        time.sleep(0.2)
+
+    def menu_title(self, index):
+        x, y, w, h = self.eval(f"""() => {{ const r = document.querySelectorAll('#menubar .title')[{index}]
+                                            .getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; }}""")
+        self.click_screen(round(x + w / 2), round(y + h / 2))
+        time.sleep(0.3)
+
+    # ---- the page in the browser ----------------------------------------
+
+    def minimise(self):
+        self.eval(f"({VISIBILITY_JS})('hidden')")
+
+    def restore(self):
+        self.eval(f"({VISIBILITY_JS})('visible')")
+        time.sleep(0.2)
+
+    def move_window(self, dx, dy):
+        raise NotImplementedError(self.lacks["window_manager"])
+
+    def close_box(self):
+        raise NotImplementedError(self.lacks["close_box"])
+
+    def give_back_pointer(self):
+        """The browser takes the pointer lock back, as it does on Esc."""
+        self.eval("() => document.exitPointerLock()")
+        time.sleep(0.2)
+
+    # ---- what the player keeps ------------------------------------------------
+
+    def stored(self):
+        return self.eval(STORED_JS) if self.open else {}
+
+    def score_file(self):
+        """The score file as the browser keeps it, copied out (absent when
+        the page has none)."""
+        files = self.stored()
+        for name in ("scores.bin", "scores.bin.tmp"):
+            local = self.folder / name
+            local.unlink(missing_ok=True)
+            if f"/scores/{name}" in files:
+                local.write_bytes(bytes(files[f"/scores/{name}"]))
+        return self.folder / "scores.bin"
+
+    def stray_score_files(self):
+        return [k for k in self.stored() if k not in ("/scores/scores.bin",)]
+
+    def scores(self):
+        return read_scores(self.score_file())
+
+    # ---- the desktop around it ---------------------------------------------------
+
+    def keyboard_layout(self, name):
+        self.layout = name
+
+    def pointer_free(self):
+        return not self.locked()
