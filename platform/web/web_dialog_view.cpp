@@ -101,7 +101,6 @@ EM_JS(void, page_control, (int window, const char* kind, int id, int x, int y, i
             e.type = 'button';
             e.addEventListener('click', () => Module.waxdropClick(window, id));
         }
-        Module.waxdropLabel(e, before, marked, after);
     }
     e.classList.add('control', k);
     if (k !== 'sign') {
@@ -111,6 +110,7 @@ EM_JS(void, page_control, (int window, const char* kind, int id, int x, int y, i
     }
     Object.assign(e.style, {left: x + 'px', top: y + 'px', width: w + 'px', height: h + 'px'});
     v.append(e);
+    if (k !== 'edit' && k !== 'icon' && k !== 'sign') Module.waxdropLabel(e, before, marked, after);
 });
 
 EM_JS(void, page_set_text, (int window, int id, const char* text, const char* before, const char* marked,
@@ -142,11 +142,22 @@ EM_JS(void, page_views_attach, (char* edit, int edit_size), {
         Module.waxdropClicks.push([window, command]);
         if (Module.waxdropWake) Module.waxdropWake();
     };
-    // A label: the letter after an '&' underlined.
+    // A label: the letter after an '&' underlined. The text stays one run,
+    // shaped as it would be without the mark; the line is drawn under the
+    // letter's place.
     Module.waxdropLabel = (e, before, marked, after) => {
-        const mark = document.createElement('u');
-        mark.textContent = UTF8ToString(marked);
-        e.replaceChildren(UTF8ToString(before), mark, UTF8ToString(after));
+        const head = UTF8ToString(before), mark = UTF8ToString(marked);
+        e.textContent = head + mark + UTF8ToString(after);
+        if (!mark) return;
+        const range = document.createRange();
+        range.setStart(e.firstChild, head.length);
+        range.setEnd(e.firstChild, head.length + mark.length);
+        const at = range.getBoundingClientRect(), box = e.getBoundingClientRect();
+        const line = document.createElement('div');
+        line.className = 'underline';
+        Object.assign(line.style, {left: (at.left - box.left) + 'px', top: (at.top - box.top + 13) + 'px',
+                                   width: at.width + 'px'});
+        e.append(line);
     };
     Module.waxdropKeepName = e => {
         stringToUTF8(e.value, edit, edit_size);

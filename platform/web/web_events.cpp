@@ -58,6 +58,8 @@ void run_the_rest() {
     if (rules.closing()) return;
     dialog_views_run_pending();
     if (input_take_lock_lost()) pump.handlers.pointer_lock_lost();
+    // The page finds what is under the pointer by what it shows.
+    dialog_views_show();
     if (rules.take_pointer_recheck()) {
         input_recheck_pointer();
         follow_waiting();

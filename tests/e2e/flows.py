@@ -2,7 +2,7 @@
 """The game end to end: one table of flows that every program plays through
 its own adapter (programs.py), on a private desktop (session.py).
 
-    tests/e2e/flows.py linux|windows [BUILD] [--only REGEX] [--keep]
+    tests/e2e/flows.py linux|windows|web [BUILD] [--only REGEX] [--keep]
 
 Each row names a flow, the game it plays in (a new one, or "+" to go on
 with the one before) and what must come of it: the lines the flow must see,
@@ -10,6 +10,7 @@ the same for every program. Prints PASS, FAIL or LACKS per flow, the retries
 the adapters needed, and ends with "N passed, N failed"."""
 import pathlib
 import re
+import subprocess
 import sys
 import time
 import traceback
@@ -123,6 +124,16 @@ def first_frame(g):
             f"score line {'yes' if f['score_line'] else 'no'}"]
 
 
+def first_frame_as_snapshot(g):
+    """The software canvas draws the same field wherever it runs: the first
+    frame is waxdrop-snapshot's picture, pixel for pixel."""
+    shot = g.s.dir / "snapshot.png"
+    subprocess.run([str(pathlib.Path(__file__).resolve().parents[2] / "build/linux/waxdrop-snapshot"), str(shot)],
+                   check=True, capture_output=True)
+    n = g.picture().differing(picture.Picture.load(shot))
+    return ["the field is the snapshot" if n == 0 else f"{n} of 281600 pixels differ from the snapshot"]
+
+
 def paused_still(g):
     return [f"still {'yes' if still(g, 0.5) else 'no'}"]
 
@@ -206,11 +217,21 @@ def high_scores(g):
     if not screen.find(SCORES):
         return out
     out += ["line " + t for t in screen.find(SCORES).texts("static")]
-    for k in ("Escape", "alt+F4"):
-        g.key(k)
-        time.sleep(0.4)
-        out.append(f"{k} " + ("ignored" if g.screen().find(SCORES) else "closed it"))
+    out += ignores(g, SCORES, "Escape")
     out.append(closes(g, SCORES, lambda: g.click_control(SCORES, 1)))
+    return out
+
+
+def ignores(g, caption, k):
+    g.key(k)
+    time.sleep(0.4)
+    return [f"{k} " + ("ignored" if g.screen().find(caption) else "closed it")]
+
+
+def high_scores_ignore_alt_f4(g):
+    g.key("alt+f", "h")
+    out = [dialog_line(g.wait_dialog(SCORES) or g.screen(), SCORES)] + ignores(g, SCORES, "alt+F4")
+    out.append(closes(g, SCORES, lambda: g.key("Return")))
     return out
 
 
@@ -454,6 +475,30 @@ def high_scores_show_the_file(g):
     return ["dialog shows the file" if shown and shown == g.scores()[1:] else f"dialog {shown} file {g.scores()}"]
 
 
+def scores_kept_after_start_again(g):
+    """The table the last game saved is the one the game finds when it
+    starts again (for the page: loaded anew)."""
+    saved = g.scores()[1:]
+    g.key("alt+f", "x")
+    g.exit_status(10)
+    g.start_again()
+    g.key("alt+f", "h")
+    d = (g.wait_dialog(SCORES) or g.screen()).find(SCORES)
+    shown = d.texts("static") if d else []
+    g.key("Return")
+    return ["after starting again: " + ("the saved table" if shown and shown == saved else f"{shown}, saved {saved}")]
+
+
+def lock_given_back_pauses(g):
+    """The browser takes the held pointer back (its Esc): the player has the
+    mouse again, and the game pauses."""
+    resume_under_ball(g)
+    out = ["game " + ("runs" if moving(g) else "stands")]
+    g.give_back_pointer()
+    out += ["then " + ("paused" if still(g) else "running"), "pointer " + ("free" if g.pointer_free() else "held")]
+    return out
+
+
 def exit_by_menu(g):
     g.key("alt+f", "x")
     return [f"status {g.exit_status(10)}"]
@@ -475,6 +520,7 @@ def bounce_heard(g):
 # flow | game ("+": the one before goes on) | what must come of it (lines, ";" apart)
 FLOWS = """
 first_frame                 | fresh | combs 80; bees 5; ball 347 200; paddle 320 400; score line yes
+first_frame_as_snapshot     | +     | the field is the snapshot
 paused_still                | +     | still yes
 song_while_paused           | +     | song heard; still yes
 about_by_menu               | +     | About WaxDrop open with the keyboard; texts WaxDrop Version 1.0 | Copyright (c) 2026 the WaxDrop developers | OK | Knock down honeycombs while avoiding bees!; main disabled; About WaxDrop closed
@@ -484,7 +530,8 @@ about_closes_by_alt_f4      | +     | About WaxDrop open with the keyboard; Abou
 menu_by_f10                 | +     | About WaxDrop open with the keyboard; About WaxDrop closed
 menu_by_alt_and_arrows      | +     | High Scores open with the keyboard; High Scores closed
 menu_escape_leaves          | +     | P after the menu resumes
-high_scores                 | +     | High Scores open with the keyboard; line 0: open.; Escape ignored; alt+F4 ignored; High Scores closed
+high_scores                 | +     | High Scores open with the keyboard; line 0: open.; Escape ignored; High Scores closed
+high_scores_ignore_alt_f4   | +     | High Scores open with the keyboard; alt+F4 ignored; High Scores closed
 click_resumes               | fresh | ball moves
 p_release_pauses            | fresh | pressed P: running; held P: running; released P: paused; P with Alt: paused
 frames_behind_about         | fresh | About WaxDrop open with the keyboard; field moves behind it
@@ -493,6 +540,7 @@ pointer_confined            | fresh | running: pointer held to the window's marg
 confinement_follows_window  | fresh | moved window: pointer held to the window's margins
 minimised_frames_go_on      | fresh | frames went on while minimised
 bounce_heard                | fresh | bounce heard
+lock_given_back_pauses      | fresh | game runs; then paused; pointer free
 close_box_under_a_dialog    | fresh | close box under About: nothing; close box alone: status 0
 game_over_box               | full  | Pinecastle open with the keyboard; text GAME OVER; main enabled; field still under the box
 click_behind_box            | +     | Pinecastle open; main has the keyboard; field still until OK; Enter left the box up; then the paddle follows the pointer
@@ -505,12 +553,16 @@ name_of_120                 | +     | New High Score closed; file abcdefghijklmn
 name_cancelled              | +     | New High Score closed; file anonymous.
 name_by_alt_f4              | +     | New High Score closed; game goes on
 high_scores_show_the_file   | +     | dialog shows the file
+scores_kept_after_start_again | +   | after starting again: the saved table
 exit_by_menu                | +     | status 0
 exit_by_alt_f4              | fresh | status 0
 """
 
 GAMES = {"fresh": None, "full": FULL_TABLE, "amp": ["R&D=30", "RD=30", "Cy=10"]}
-NEEDS = {"song_while_paused": "song"}
+NEEDS = {"song_while_paused": "song", "first_frame_as_snapshot": "snapshot", "lock_given_back_pauses": "pointer_lock",
+         "about_closes_by_alt_f4": "alt_f4", "name_by_alt_f4": "alt_f4", "alt_f4_behind_box": "alt_f4",
+         "exit_by_alt_f4": "alt_f4", "high_scores_ignore_alt_f4": "alt_f4", "close_box_under_a_dialog": "close_box",
+         "confinement_follows_window": "window_manager"}
 
 
 def rows():

@@ -4,6 +4,7 @@ Drawn by OR onto the black field, a sprite that overlaps nothing shows
 exactly its own pixels, so a sprite is wherever every one of its pixels
 matches (only the columns a picture shows, for one cut at its right edge)."""
 import pathlib
+import re
 import subprocess
 
 BITMAPS = pathlib.Path(__file__).resolve().parents[2] / "resources" / "bitmaps"
@@ -17,9 +18,10 @@ class Picture:
     def load(cls, path):
         data = subprocess.run(["convert", str(path), "-depth", "8", "ppm:-"], check=True,
                               capture_output=True).stdout
-        magic, w, h, _, pixels = data.split(maxsplit=4)
-        assert magic == b"P6"
-        w, h = int(w), int(h)
+        # The header ends at one whitespace byte: the pixels after it may
+        # start with bytes that read as whitespace too (a grey of 0x20).
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", data)
+        w, h, pixels = int(header[1]), int(header[2]), data[header.end():]
         return cls(w, h, [pixels[y * w * 3:(y + 1) * w * 3] for y in range(h)])
 
     def crop(self, x, y, w, h):

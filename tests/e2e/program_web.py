@@ -122,6 +122,7 @@ class WebProgram(XProgram):
     def __init__(self, session, build):
         super().__init__(session, build)
         self.layout = "us"
+        self.held = 0  # modifier bits of the keys held down
         self.mouse = (400, 300)
         self.origin = None
         self.open = False
@@ -337,17 +338,19 @@ class WebProgram(XProgram):
 
     def stroke(self, name, down=True, up=True):
         mods, spec = self.keys_of(name)
-        bits = 0
+        bits = self.held
         for m in mods:
             bits |= MODIFIERS[m][3]
             self.key_event("rawKeyDown", MODIFIERS[m], bits)
         own = spec[3] if len(spec) > 3 else 0
-        if isinstance(own, int):  # a modifier alone
-            own_bits = bits | own
+        if isinstance(own, int):  # a modifier alone, held until its key comes up
             if down:
-                self.key_event("rawKeyDown", spec, own_bits)
+                self.held |= own
+                self.key_event("rawKeyDown", spec, self.held)
             if up:
-                self.key_event("keyUp", spec, bits)
+                self.held &= ~own
+                self.key_event("keyUp", spec, self.held)
+            return
         else:
             # A character is typed only without Alt or Control.
             text = spec[3] if not bits & 3 else ""
