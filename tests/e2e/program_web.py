@@ -176,21 +176,21 @@ class WebProgram(XProgram):
         self.s.give(self.folder / "page")
         self.call("launch", profile=str(self.folder / "profile"))
         self.open = True
+        if scores:
+            self.seed(scores, damaged=fault == "scores:damaged")
         for js in init:
             self.call("init", js=js)
-        if scores:
-            self.seed(scores)
         self.url = f"{self.base}{name}/page/index.html"
         self.start_again()
 
-    def seed(self, scores):
+    def seed(self, scores, damaged=False):
+        """The score table put in the browser's storage, whole or (damaged)
+        cut short."""
         seed = self.folder / "seed.bin"
-        if isinstance(scores, bytes):
-            seed.write_bytes(scores)
-        else:
-            write_scores(seed, scores)
+        write_scores(seed, scores)
+        data = seed.read_bytes()[:300] if damaged else seed.read_bytes()
         self.call("goto", url=f"{self.base}{self.folder.name}/page/blank.html")
-        self.call("eval", js=f"({SEED_JS})({json.dumps(list(seed.read_bytes()))})")
+        self.call("eval", js=f"({SEED_JS})({json.dumps(list(data))})")
 
     def start_again(self):
         """The page loaded anew in the same browser: its storage stays."""
@@ -208,6 +208,8 @@ class WebProgram(XProgram):
         what, how = fault.split(":")
         page = self.folder / "page"
         target = {"soundfont": page / "TimGM6mb.sf2"}.get(what, page / "media" / what)
+        if what == "scores":  # the table is seeded (whole or damaged) in the browser's storage
+            return []
         if what == "media":
             shutil.rmtree(page / "media")
         elif what == "audio":

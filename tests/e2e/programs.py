@@ -127,7 +127,9 @@ class XProgram:
             return {"SDL_AUDIODRIVER": "pulseaudio", "PULSE_SERVER": "unix:/nonexistent",
                     "WINEDLLOVERRIDES": "mscoree,mshtml=,winepulse.drv=,winealsa.drv=,wineoss.drv="}
         elif what == "soundfont":
-            return {"WAXDROP_SOUNDFONT": "/nonexistent"}
+            return {"WAXDROP_SOUNDFONT": self.damaged_soundfont(how)}
+        elif fault == "scores:damaged":
+            self.score_file().write_bytes(self.score_file().read_bytes()[:300])
         elif fault == "scores:read_only":
             self.score_file().parent.chmod(0o555)
         elif fault == "scores:fail_after_300":
@@ -144,6 +146,16 @@ class XProgram:
             target.unlink()
             target.mkdir()
         return {}
+
+    def damaged_soundfont(self, how):
+        """The soundfont the game is pointed to: none, or the system's one
+        emptied or cut to half."""
+        if how == "none":
+            return "/nonexistent"
+        system = pathlib.Path("/usr/share/sounds/sf2/default-GM.sf2").read_bytes()
+        damaged = self.folder / "damaged.sf2"
+        damaged.write_bytes(b"" if how == "empty" else system[:len(system) // 2])
+        return str(damaged)
 
     def stray_score_files(self):
         """Score files the game made anywhere in its folder but its own place."""
