@@ -475,18 +475,24 @@ def high_scores_show_the_file(g):
     return ["dialog shows the file" if shown and shown == g.scores()[1:] else f"dialog {shown} file {g.scores()}"]
 
 
+def shown_scores(g):
+    """The lines of the High Scores dialog, opened and closed by the keys."""
+    g.key("alt+f", "h")
+    d = (g.wait_dialog(SCORES) or g.screen()).find(SCORES)
+    g.key("Return")
+    return d.texts("static") if d else []
+
+
 def scores_kept_after_start_again(g):
-    """The table the last game saved is the one the game finds when it
-    starts again (for the page: loaded anew)."""
-    saved = g.scores()[1:]
+    """The table the game showed is the one it finds when it starts again
+    (for the page: loaded anew), read back from where the last save put it."""
+    before = shown_scores(g)
     g.key("alt+f", "x")
     g.exit_status(10)
     g.start_again()
-    g.key("alt+f", "h")
-    d = (g.wait_dialog(SCORES) or g.screen()).find(SCORES)
-    shown = d.texts("static") if d else []
-    g.key("Return")
-    return ["after starting again: " + ("the saved table" if shown and shown == saved else f"{shown}, saved {saved}")]
+    after = shown_scores(g)
+    return ["after starting again: " + ("the table shown before" if after and after == before
+                                        else f"{after}, before {before}")]
 
 
 def lock_given_back_pauses(g):
@@ -553,7 +559,7 @@ name_of_120                 | +     | New High Score closed; file abcdefghijklmn
 name_cancelled              | +     | New High Score closed; file anonymous.
 name_by_alt_f4              | +     | New High Score closed; game goes on
 high_scores_show_the_file   | +     | dialog shows the file
-scores_kept_after_start_again | +   | after starting again: the saved table
+scores_kept_after_start_again | +   | after starting again: the table shown before
 exit_by_menu                | +     | status 0
 exit_by_alt_f4              | fresh | status 0
 """
