@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything (Linux, Windows cross build, sanitizer builds) and runs
+# Builds everything (Linux, browser, Windows cross build, sanitizer builds) and runs
 # every suite; the last line reads "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")"
@@ -82,6 +82,18 @@ if step configure-linux cmake --preset linux && step build-linux cmake --build -
   run_script faults-linux python3 tests/e2e/fault_matrix.py linux build/linux
   run_script deb-package tests/e2e/deb_check.sh
 fi
+# The browser game: its npm packages (the synth, the browser driver), the
+# page built by emscripten, the replays under node, then the flows and the
+# faults through its adapter in headless Chromium.
+if step npm-web npm ci --prefix app/web --no-audit --no-fund && step configure-web cmake --preset web &&
+   step build-web cmake --build --preset web; then
+  run_suites web
+  if [ -x build/linux/waxdrop-media ]; then
+    run_script flows-web python3 tests/e2e/flows.py web build/web
+    run_script faults-web python3 tests/e2e/fault_matrix.py web build/web
+  fi
+fi
+
 windows_built=
 if step configure-windows cmake --preset windows && step build-windows cmake --build --preset windows; then
   run_suites windows -j2

@@ -5,11 +5,12 @@ waxdrop_packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libimgui-dev libfluidsynth-dev timgm6mb-soundfont
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core zlib1g-dev
-  emscripten chromium
+  emscripten chromium nodejs
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine64 wine
   clang libclang-rt-14-dev
   xvfb x11-xserver-utils openbox wmctrl xdotool imagemagick pulseaudio pulseaudio-utils dpkg-dev python3
+  x11-utils x11-xkb-utils
 )
 
 waxdrop_install_deps() {
@@ -18,6 +19,9 @@ waxdrop_install_deps() {
   for p in "${waxdrop_packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
+  # npm ci for the page's packages: Debian's nodejs comes without npm, which
+  # is its own package there (some nodejs builds carry it).
+  command -v npm >/dev/null 2>&1 || missing+=(npm)
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
   local sudo=""
