@@ -15,6 +15,7 @@ struct Views {
     int keyboard = -1;
     bool main_enabled = true;
     int hidden = 0;
+    int32_t clicks = 0;  // button presses the page has queued, so a turn without any asks the page nothing
     // The name edit's text comes through here to be cut to its limit.
     char edit[1024] = {};
 };
@@ -136,10 +137,11 @@ EM_JS(int, page_text_width, (const char* text), {
     return Math.ceil(measure.measureText(UTF8ToString(text)).width);
 });
 
-EM_JS(void, page_views_attach, (char* edit, int edit_size), {
+EM_JS(void, page_views_attach, (char* edit, int edit_size, int32_t* clicks), {
     Module.waxdropClicks = [];
     Module.waxdropClick = (window, command) => {
         Module.waxdropClicks.push([window, command]);
+        HEAP32[clicks >> 2] = Module.waxdropClicks.length;
         if (Module.waxdropWake) Module.waxdropWake();
     };
     // A label: the letter after an '&' underlined. The text stays one run,
@@ -166,8 +168,9 @@ EM_JS(void, page_views_attach, (char* edit, int edit_size), {
     };
 });
 
-EM_JS(int, page_take_click, (int* window), {
+EM_JS(int, page_take_click, (int* window, int32_t* clicks), {
     const click = Module.waxdropClicks.shift();
+    HEAP32[clicks >> 2] = Module.waxdropClicks.length;
     if (!click) return 0;
     HEAP32[window >> 2] = click[0];
     return click[1];
@@ -230,7 +233,7 @@ void add_box_part(const DialogView& v, const char* kind, int id, const PixelRect
 
 }  // namespace
 
-void dialog_views_attach() { page_views_attach(views.edit, sizeof views.edit); }
+void dialog_views_attach() { page_views_attach(views.edit, sizeof views.edit, &views.clicks); }
 
 void dialog_view_open(DialogView& v, const DialogLayout* layout, DialogProc proc, int window) {
     v.layout = layout;
@@ -273,15 +276,17 @@ void dialog_view_command(DialogView* v, int command) {
 
 void dialog_views_run_pending() {
     int window = 0;
-    for (int command; (command = page_take_click(&window)) != 0;) dialog_view_command(dialog_view_of(window), command);
+    while (views.clicks > 0)
+        if (const int command = page_take_click(&window, &views.clicks)) dialog_view_command(dialog_view_of(window), command);
 }
 
 void dialog_views_show() {
     const WindowRules& rules = window_rules();
-    std::vector<int> hidden;
+    // At most a dialog, a box over it and their ends: a few ids.
+    int hidden[8];
+    int hidden_count = 0;
     for (const DialogView* v : views.open)
-        if (!rules.shown(v->window)) hidden.push_back(v->window);
-    const int hidden_count = static_cast<int>(hidden.size());
+        if (!rules.shown(v->window) && hidden_count < 8) hidden[hidden_count++] = v->window;
     if (!views.dirty && rules.keyboard() == views.keyboard && rules.main_enabled() == views.main_enabled &&
         hidden_count == views.hidden)
         return;
@@ -289,7 +294,7 @@ void dialog_views_show() {
     views.keyboard = rules.keyboard();
     views.main_enabled = rules.main_enabled();
     views.hidden = hidden_count;
-    page_windows_show(views.keyboard, views.main_enabled, hidden.data(), hidden_count);
+    page_windows_show(views.keyboard, views.main_enabled, hidden, hidden_count);
 }
 
 void dialog_view_set_text(DialogView& v, int item, const std::string& text) {

@@ -76,7 +76,7 @@ EM_JS(void, page_turns, (), {
     Module.waxdropWake = () => {
         if (wake) wake();
     };
-    Module.waxdropTurn = idle => new Promise(resume => {
+    Module.waxdropTurn = (idle, resume) => {
         if (!idle) {
             waiting.push(resume);
             channel.port2.postMessage(0);
@@ -91,11 +91,13 @@ EM_JS(void, page_turns, (), {
             wake = null;
             resume();
         };
-    });
+    };
 });
 
-EM_ASYNC_JS(void, page_turn, (int idle), {
-    await Module.waxdropTurn(idle);
+// The browser's turn: the pump's stack is put aside (Asyncify) until the
+// message comes back. Named in the link's ASYNCIFY_IMPORTS.
+EM_JS(void, page_turn, (int idle), {
+    return Asyncify.handleSleep(resume => Module.waxdropTurn(idle, resume));
 });
 
 void events_set_handlers(const ShellHandlers& h) {

@@ -60,54 +60,75 @@ extern "C" EMSCRIPTEN_KEEPALIVE void web_lock_released() {
     if (pointer_lock_was_taken()) input.lock_lost = true;
 }
 
-EM_JS(void, page_listen, (const char* names, int outside, int to_window), {
-    const keys = UTF8ToString(names).split(' ');
+// How the page says what is under the pointer and hands an event to the rules.
+EM_JS(void, page_input_setup, (int outside, int to_window), {
     const canvas = document.getElementById('field');
-    const locked = () => document.pointerLockElement === canvas;
-    const wake = () => Module.waxdropWake && Module.waxdropWake();
-    let last = [0, 0];   // the page's pointer, page pixels
-    let pressed = null;  // under the lock: the control the button went down on
+    const input = Module.waxdropInput = {last: [0, 0], to_window};
+    input.locked = () => document.pointerLockElement === canvas;
     // Where the pointer is: under the lock, the game's own pointer.
-    const here = () => {
-        if (!locked()) return last;
+    input.here = () => {
+        if (!input.locked()) return input.last;
         const box = canvas.getBoundingClientRect(), at = Module.waxdropPointerAt();
         return [box.left + at[0], box.top + at[1]];
     };
-    const under = () => document.elementFromPoint(here()[0], here()[1]);
-    const send = (event, key, letter, alt, character) => {
+    input.under = () => document.elementFromPoint(input.here()[0], input.here()[1]);
+    input.send = (event, key, letter, alt, character) => {
         // Once the game has ended the page is the browser's alone.
         if (Module.waxdropEnded) return to_window;
-        const element = under();
+        const element = input.under();
         const at = element && element.closest('[data-place]');
         const d = at ? at.dataset : {};
         const route = _web_input(event, at ? +d.place : outside, +(d.index || -1), +(d.window || 0), key, letter,
                                  alt, character);
-        wake();
+        if (Module.waxdropWake) Module.waxdropWake();
         return route;
     };
-    const track = e => {
-        last = [e.clientX, e.clientY];
+    input.track = e => {
+        input.last = [e.clientX, e.clientY];
         const box = canvas.getBoundingClientRect();
-        _web_pointer_track(e.clientX - box.left, e.clientY - box.top, e.movementX || 0, e.movementY || 0, locked() ? 1 : 0);
+        _web_pointer_track(e.clientX - box.left, e.clientY - box.top, e.movementX || 0, e.movementY || 0,
+                           input.locked() ? 1 : 0);
     };
-    Module.waxdropRecheck = () => send(0, 0, 0, 0, 0);
+});
+
+EM_JS(void, page_listen_pointer, (), {
+    const input = Module.waxdropInput;
+    let pressed = null;  // under the lock: the control the button went down on
     document.addEventListener('mousemove', e => {
-        track(e);
-        send(0, 0, 0, 0, 0);
+        input.track(e);
+        input.send(0, 0, 0, 0, 0);
     }, true);
     document.addEventListener('mousedown', e => {
         if (e.button !== 0) return;
-        track(e);
-        if (send(1, 0, 0, 0, 0) !== to_window) return e.preventDefault();
+        input.track(e);
+        if (input.send(1, 0, 0, 0, 0) !== input.to_window) return e.preventDefault();
         // Under the lock the page's own click goes to the field: the control
         // under the game's pointer gets it.
-        pressed = locked() ? under() : null;
+        pressed = input.locked() ? input.under() : null;
         if (pressed) pressed.focus();
     }, true);
     document.addEventListener('mouseup', e => {
-        if (e.button === 0 && pressed && pressed === under()) pressed.click();
+        if (e.button === 0 && pressed && pressed === input.under()) pressed.click();
         pressed = null;
     }, true);
+    document.addEventListener('visibilitychange', () => {
+        if (document.visibilityState === 'visible') input.send(5, 0, 0, 0, 0);
+    });
+    document.addEventListener('pointerlockchange', () => {
+        if (!input.locked()) _web_lock_released();
+        if (Module.waxdropWake) Module.waxdropWake();
+    });
+    // Sound may start from inside a gesture only; the audio ports leave
+    // their start here.
+    const gesture = () => {
+        for (const start of Module.waxdropGesture || []) start();
+    };
+    for (const kind of ['mousedown', 'keydown', 'touchstart', 'pointerdown'])
+        window.addEventListener(kind, gesture, true);
+});
+
+EM_JS(void, page_listen_keys, (const char* names), {
+    const input = Module.waxdropInput, keys = UTF8ToString(names).split(' ');
     const stroke = e => {
         const key = keys.indexOf(e.key === ' ' ? 'Space' : e.key) + 1;
         let letter = 0;
@@ -121,40 +142,28 @@ EM_JS(void, page_listen, (const char* names, int outside, int to_window), {
     document.addEventListener('keydown', e => {
         if (browsers(e)) return;
         const [key, letter, alt] = stroke(e);
-        let route = send(2, key, letter, alt, 0);
+        let route = input.send(2, key, letter, alt, 0);
         const characters = [...e.key];
-        if (characters.length === 1 && send(3, key, letter, alt, characters[0].codePointAt(0)) === to_window)
-            route = to_window;
-        if (route !== to_window && !theirs(e)) e.preventDefault();
+        if (characters.length === 1 && input.send(3, key, letter, alt, characters[0].codePointAt(0)) === input.to_window)
+            route = input.to_window;
+        if (route !== input.to_window && !theirs(e)) e.preventDefault();
     }, true);
     document.addEventListener('keyup', e => {
         if (browsers(e)) return;
         const [key, letter, alt] = stroke(e);
-        if (send(4, key, letter, alt, 0) !== to_window && !theirs(e)) e.preventDefault();
+        if (input.send(4, key, letter, alt, 0) !== input.to_window && !theirs(e)) e.preventDefault();
     }, true);
-    document.addEventListener('visibilitychange', () => {
-        if (document.visibilityState === 'visible') send(5, 0, 0, 0, 0);
-    });
-    document.addEventListener('pointerlockchange', () => {
-        if (!locked()) _web_lock_released();
-        wake();
-    });
-    // Sound may start from inside a gesture only; the audio ports leave
-    // their start here.
-    const gesture = () => {
-        for (const start of Module.waxdropGesture || []) start();
-    };
-    for (const kind of ['mousedown', 'keydown', 'touchstart', 'pointerdown'])
-        window.addEventListener(kind, gesture, true);
 });
 
 EM_JS(void, page_recheck, (), {
-    Module.waxdropRecheck();
+    Module.waxdropInput.send(0, 0, 0, 0, 0);
 });
 
 void input_attach() {
     pointer_attach();
-    page_listen(key_names, Place::menu_bar, Route::to_window);
+    page_input_setup(Place::menu_bar, Route::to_window);
+    page_listen_pointer();
+    page_listen_keys(key_names);
 }
 
 bool input_next(Route& route) {

@@ -33,11 +33,14 @@ struct Device {
 };
 
 Device* open_device = nullptr;
+// Blocks the worklet has taken since the last turn, counted by the page, so
+// a turn without any asks the page nothing.
+int32_t notices = 0;
 
 }  // namespace
 
 // The worklet's source goes in as a blob, so the port is this one file.
-EM_JS(int, wave_context_open, (int lead), {
+EM_JS(int, wave_context_open, (int lead, int32_t* notices), {
     if (typeof AudioContext == 'undefined' || typeof AudioWorkletNode == 'undefined') return 0;
     let context;
     try {
@@ -84,13 +87,14 @@ EM_JS(int, wave_context_open, (int lead), {
             }
         }
         registerProcessor('waxdrop-blocks', WaxdropBlocks);`;
-    const wave = Module.waxdropWave = {context, node: null, early: [], notices: 0, taken: 0};
+    const wave = Module.waxdropWave = {context, node: null, early: [], taken: 0};
     const url = URL.createObjectURL(new Blob([processor], {type: 'text/javascript'}));
     context.audioWorklet.addModule(url).then(() => {
         if (Module.waxdropWave !== wave) return;
         wave.node = new AudioWorkletNode(context, 'waxdrop-blocks', {numberOfInputs: 0, outputChannelCount: [1], processorOptions: {lead}});
         wave.node.port.onmessage = () => {
-            wave.notices++;
+            if (Module.waxdropWave !== wave) return;
+            HEAP32[notices >> 2]++;
             wave.taken++;
         };
         wave.node.connect(context.destination);
@@ -113,15 +117,7 @@ EM_JS(void, wave_context_send, (const int16_t* block, int samples), {
 EM_JS(void, wave_context_reset, (), {
     const wave = Module.waxdropWave;
     wave.early = [];
-    wave.notices = 0;
     if (wave.node) wave.node.port.postMessage('reset');
-});
-
-EM_JS(int, wave_context_take_notices, (), {
-    const wave = Module.waxdropWave;
-    const n = wave ? wave.notices : 0;
-    if (wave) wave.notices = 0;
-    return n;
 });
 
 EM_JS(void, wave_context_close, (), {
@@ -132,7 +128,8 @@ EM_JS(void, wave_context_close, (), {
 });
 
 WaveDevice wave_out_open(WaveCallback callback) {
-    if (open_device || !callback || !wave_context_open(lead_samples)) return nullptr;
+    notices = 0;
+    if (open_device || !callback || !wave_context_open(lead_samples, &notices)) return nullptr;
     open_device = new Device;
     open_device->callback = callback;
     return open_device;
@@ -163,6 +160,7 @@ void wave_out_reset(WaveDevice device) {
     // What the worklet still holds is dropped, notices on the way included;
     // the block comes back with one notice of its own.
     wave_context_reset();
+    notices = 0;
     const bool was_queued = d->queued > 0;
     d->queued = 0;
     if (was_queued) d->callback(d);
@@ -178,7 +176,9 @@ void wave_out_close(WaveDevice device) {
 
 void wave_out_deliver() {
     if (!open_device) return;
-    for (int n = wave_context_take_notices(); n > 0 && open_device->queued > 0; --n) {
+    const int n = notices;
+    notices = 0;
+    for (int i = 0; i < n && open_device->queued > 0; ++i) {
         --open_device->queued;
         open_device->callback(open_device);
     }

@@ -104,6 +104,15 @@ VISIBILITY_JS = """state => {
     document.dispatchEvent(new Event('visibilitychange'));
 }"""
 
+# While the page holds the pointer only the mouse's movements count, and the
+# browser gives the hold up when the mouse leaves its window: the page sits
+# in the middle of a window large enough for the flows' longest moves (40
+# steps of 60 pixels each way).
+VIEW = 5400
+CENTRED_JS = """document.addEventListener('DOMContentLoaded', () => {
+    document.querySelector('main').style.margin = '2470px auto 0';
+});"""
+
 # A browser without Web Audio: no sound output can be made at all.
 NO_AUDIO_JS = "delete window.AudioContext; delete window.webkitAudioContext; delete window.AudioWorkletNode;"
 
@@ -174,7 +183,8 @@ class WebProgram(XProgram):
         (self.folder / "page" / "blank.html").write_text("")
         init = self.break_install(fault)
         self.s.give(self.folder / "page")
-        self.call("launch", profile=str(self.folder / "profile"))
+        self.call("launch", profile=str(self.folder / "profile"), width=VIEW, height=VIEW)
+        self.call("init", js=CENTRED_JS)
         self.open = True
         if scores:
             self.seed(scores, damaged=fault == "scores:damaged")
@@ -256,20 +266,21 @@ class WebProgram(XProgram):
         return Picture(640, 440, [rgb[y * 1920:(y + 1) * 1920] for y in range(440)]).crop(0, 0, width, height)
 
     def screen_picture(self):
+        """The page from its top-left corner to the game's window's far one."""
         shot = self.s.dir / "page.png"
-        self.call("screenshot", path=str(shot))
+        self.call("screenshot", path=str(shot), clip={"x": 0, "y": 0, "width": self.origin[0] + 660,
+                                                       "height": self.origin[1] + 460})
         return Picture.load(shot)
 
     def screen(self):
         return Screen(self.eval(SCREEN_JS), (0, 0), lambda r, w: r["keyboard"] == w["id"])
 
     def pointer(self):
-        """The pointer in field coordinates: the game's own while the page
-        holds it."""
-        if self.locked():
-            x, y = self.eval("() => Module.waxdropPointerAt()")
-            return round(x), round(y)
-        return self.mouse[0] - self.origin[0], self.mouse[1] - self.origin[1]
+        """The pointer in field coordinates as the game has it: held inside
+        its margins while the game runs (by the lock, or before the browser
+        has granted it by the page's own hold), the page's pointer otherwise."""
+        x, y = self.eval("() => Module.waxdropPointerAt()")
+        return round(x), round(y)
 
     def outer_rect(self):
         # The rectangle the Windows build's 640 x 480 frame has around the
@@ -278,9 +289,13 @@ class WebProgram(XProgram):
 
     # ---- the player's hands -----------------------------------------------
 
+    @staticmethod
+    def mouse_params(kind, x, y, button="none"):
+        return dict(type=kind, x=x, y=y, button=button, buttons=1 if kind == "mousePressed" else 0,
+                    clickCount=1 if button == "left" else 0)
+
     def mouse_event(self, kind, x, y, button="none"):
-        self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button=button,
-                  buttons=1 if kind == "mousePressed" else 0, clickCount=1 if button == "left" else 0)
+        self.send("Input.dispatchMouseEvent", **self.mouse_params(kind, x, y, button))
 
     def glide(self, x, y):
         self.mouse = (x, y)
@@ -313,8 +328,11 @@ class WebProgram(XProgram):
         self.press()
 
     def move_by(self, dx, dy, steps=40):
+        moves = []
         for _ in range(steps):
-            self.glide(self.mouse[0] + dx, self.mouse[1] + dy)
+            self.mouse = (self.mouse[0] + dx, self.mouse[1] + dy)
+            moves.append(self.mouse_params("mouseMoved", *self.mouse))
+        self.call("send_each", method="Input.dispatchMouseEvent", list=moves)
         time.sleep(0.1)
 
     def keys_of(self, name):

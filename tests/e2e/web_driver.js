@@ -5,13 +5,14 @@
 // evaluate in the page and which input events to send (Chrome's DevTools
 // protocol, so they arrive as a player's would).
 //
-//   {"do": "launch", "profile": DIR}      a new browser on an empty profile
+//   {"do": "launch", "profile": DIR, "width": W, "height": H}   a new browser on an empty profile
 //   {"do": "init", "js": SOURCE}          run before each page's own scripts
 //   {"do": "goto", "url": URL}            load a page (waits for its load event)
 //   {"do": "eval", "js": SOURCE}          SOURCE's value in the page (a function's: its result)
 //   {"do": "send", "method": M, "params": P}   a DevTools command to the page
+//   {"do": "send_each", "method": M, "list": [P, ...]}   the same with each P in turn
 //   {"do": "picture", "selector": S}      a canvas's pixels, RGB, base64
-//   {"do": "screenshot", "path": FILE}    the page as the player sees it
+//   {"do": "screenshot", "path": FILE, "clip": {x, y, width, height}}   the page as the player sees it
 //   {"do": "close"}                       the browser goes
 'use strict';
 const path = require('path');
@@ -21,11 +22,11 @@ const {chromium} = require(path.resolve(__dirname, '../../app/web/node_modules/p
 let browser = null, page = null, devtools = null;
 
 const commands = {
-    async launch({profile}) {
+    async launch({profile, width, height}) {
         browser = await chromium.launchPersistentContext(profile, {
             executablePath: '/usr/bin/chromium',
             headless: true,
-            viewport: {width: 800, height: 600},
+            viewport: {width: width || 800, height: height || 600},
             // Sound plays to the system's output, where the adapter listens.
             ignoreDefaultArgs: ['--mute-audio'],
             args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -54,6 +55,12 @@ const commands = {
         }, js);
     },
     async send({method, params}) { return devtools.send(method, params || {}); },
+    // The same command with each of a list of parameters, one after another,
+    // as fast as the browser takes them (a hand's quick movement).
+    async send_each({method, list}) {
+        await Promise.all(list.map(params => devtools.send(method, params)));
+        return true;
+    },
     async picture({selector}) {
         const encoded = await page.evaluate(s => new Promise(resolve => {
             const c = document.querySelector(s);
@@ -67,8 +74,8 @@ const commands = {
         for (let i = 0, j = 0; i < rgba.length; i += 4, j += 3) rgba.copy(rgb, j, i, i + 3);
         return rgb.toString('base64');
     },
-    async screenshot({path: file}) {
-        await page.screenshot({path: file});
+    async screenshot({path: file, clip}) {
+        await page.screenshot({path: file, clip});
         return true;
     },
     async close() {
