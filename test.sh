@@ -109,9 +109,11 @@ if [ -n "$windows_built" ]; then
   if step package-windows sh -c 'cd build/windows && rm -f waxdrop-*-win64.zip && cpack -G ZIP'; then
     run_script win32-package tests/e2e/zip_check.sh "$(ls build/windows/waxdrop-*-win64.zip | head -n 1)" build/windows
   fi
-  if [ -x build/linux/waxdrop-replay ] && [ -x build/linux/waxdrop-media ]; then
-    run_script same-game tests/e2e/same_game.sh build/linux build/windows
-  fi
+fi
+# The same replays and media readings on the Linux build and each of the
+# Windows and browser builds that was made.
+if [ -x build/linux/waxdrop-replay ] && [ -x build/linux/waxdrop-media ]; then
+  run_script same-game tests/e2e/same_game.sh build/linux build/windows build/web
 fi
 
 # Every Linux suite again under AddressSanitizer and UBSan; the threaded
