@@ -210,7 +210,7 @@ EM_JS(void, page_windows_show, (int keyboard, int main_enabled, const int* hidde
 });
 
 extern "C" EMSCRIPTEN_KEEPALIVE int web_edit_keep() {
-    return static_cast<int>(utf8_bytes_within_units(views.edit, name_edit_limit));
+    return static_cast<int>(name_bytes_kept(views.edit));
 }
 
 namespace {

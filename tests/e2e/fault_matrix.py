@@ -9,7 +9,8 @@ says, seeds a known score table and starts the game as a player who is not
 root (for root, mode 000 and read-only folders mean nothing). Then: the
 window comes up; a click on the field resumes the game; what must still be
 heard is heard and what cannot play is silent; no box shows, or for a failed
-save exactly the save error; Alt+F4 ends it with status 0; the score file is
+save exactly the save error; Alt+F4 (File > Exit in the browser, where Alt+F4
+is the browser's) ends it with status 0; the score file is
 byte for byte the seeded one, or where a save was made, the new table is in
 the player's own score file. Whatever happens, the case ends the game it
 started. Ends with "N passed, N failed"."""

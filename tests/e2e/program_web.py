@@ -15,6 +15,7 @@ import json
 import pathlib
 import shutil
 import subprocess
+import threading
 import time
 
 from picture import Picture
@@ -132,6 +133,8 @@ class WebProgram(XProgram):
         super().__init__(session, build)
         self.layout = "us"
         self.held = 0  # modifier bits of the keys held down
+        self.lock = threading.Lock()  # one command at a time, a held key's repeats included
+        self.repeating = None  # the held key's repeats: (stop event, thread)
         self.mouse = (400, 300)
         self.origin = None
         self.open = False
@@ -150,9 +153,10 @@ class WebProgram(XProgram):
     # ---- the driver -------------------------------------------------------
 
     def call(self, do, **args):
-        self.driver.stdin.write(json.dumps({"do": do, **args}) + "\n")
-        self.driver.stdin.flush()
-        answer = json.loads(self.driver.stdout.readline() or '{"error": "the driver ended"}')
+        with self.lock:
+            self.driver.stdin.write(json.dumps({"do": do, **args}) + "\n")
+            self.driver.stdin.flush()
+            answer = json.loads(self.driver.stdout.readline() or '{"error": "the driver ended"}')
         if "error" in answer:
             raise RuntimeError(f"{do}: {answer['error']}")
         return answer.get("ok")
@@ -238,6 +242,10 @@ class WebProgram(XProgram):
         return []
 
     def stop(self):
+        if self.repeating:
+            self.repeating[0].set()
+            self.repeating[1].join()
+            self.repeating = None
         if self.open:
             self.call("close")
         self.open = False
@@ -264,6 +272,15 @@ class WebProgram(XProgram):
     def picture(self, width=640, height=440):
         rgb = base64.b64decode(self.call("picture", selector="#field"))
         return Picture(640, 440, [rgb[y * 1920:(y + 1) * 1920] for y in range(440)]).crop(0, 0, width, height)
+
+    def keep_picture(self, path):
+        """The page's window (the menu bar, the field and the dialogs over
+        them) with a margin of the page around it."""
+        shot = self.s.dir / "keep.png"
+        x, y, w, h = self.eval("() => { const r = document.getElementById('client').getBoundingClientRect(); "
+                               "return [r.left, r.top, r.width, r.height]; }")
+        self.call("screenshot", path=str(shot), clip={"x": x - 8, "y": y - 8, "width": w + 16, "height": h + 16})
+        shutil.copy(shot, path)
 
     def screen_picture(self):
         """The page from its top-left corner to the game's window's far one."""
@@ -388,10 +405,31 @@ class WebProgram(XProgram):
             time.sleep(0.15)
 
     def key_down(self, k):
+        """A key held down: as on the test desktop, it repeats after a
+        second, 25 times a second, until it comes up."""
         self.stroke(k, up=False)
+        mods, spec = self.keys_of(k)
+        if not isinstance(spec[3], int):
+            stop = threading.Event()
+            thread = threading.Thread(target=self.repeat, args=(spec, stop), daemon=True)
+            self.repeating = (stop, thread)
+            thread.start()
         time.sleep(0.1)
 
+    def repeat(self, spec, stop):
+        if stop.wait(1.0):
+            return
+        while not stop.wait(0.04):
+            text = spec[3] if not self.held & 3 else ""
+            self.send("Input.dispatchKeyEvent", type="keyDown" if text else "rawKeyDown", key=spec[0],
+                      code=spec[1], windowsVirtualKeyCode=spec[2], nativeVirtualKeyCode=spec[2],
+                      modifiers=self.held, text=text, unmodifiedText=text, autoRepeat=True)
+
     def key_up(self, k):
+        if self.repeating and not isinstance(self.keys_of(k)[1][3], int):
+            self.repeating[0].set()
+            self.repeating[1].join()
+            self.repeating = None
         self.stroke(k, down=False)
         time.sleep(0.15)
 
