@@ -39,16 +39,11 @@ int32_t notices = 0;
 
 }  // namespace
 
-// The worklet's source goes in as a blob, so the port is this one file.
-EM_JS(int, wave_context_open, (int lead, int32_t* notices), {
-    if (typeof AudioContext == 'undefined' || typeof AudioWorkletNode == 'undefined') return 0;
-    let context;
-    try {
-        context = new AudioContext({sampleRate: 11025, latencyHint: 'interactive'});
-    } catch (e) {
-        return 0;
-    }
-    const processor = `
+// The worklet's source goes in as a blob, so the port is this one file: it
+// plays the blocks in order, each once, and says when the one playing has
+// less than the lead left.
+EM_JS(void, wave_processor_define, (), {
+    Module.waxdropWaveProcessor = `
         class WaxdropBlocks extends AudioWorkletProcessor {
             constructor(options) {
                 super();
@@ -87,8 +82,18 @@ EM_JS(int, wave_context_open, (int lead, int32_t* notices), {
             }
         }
         registerProcessor('waxdrop-blocks', WaxdropBlocks);`;
+});
+
+EM_JS(int, wave_context_open, (int lead, int32_t* notices), {
+    if (typeof AudioContext == 'undefined' || typeof AudioWorkletNode == 'undefined') return 0;
+    let context;
+    try {
+        context = new AudioContext({sampleRate: 11025, latencyHint: 'interactive'});
+    } catch (e) {
+        return 0;
+    }
     const wave = Module.waxdropWave = {context, node: null, early: [], taken: 0};
-    const url = URL.createObjectURL(new Blob([processor], {type: 'text/javascript'}));
+    const url = URL.createObjectURL(new Blob([Module.waxdropWaveProcessor], {type: 'text/javascript'}));
     context.audioWorklet.addModule(url).then(() => {
         if (Module.waxdropWave !== wave) return;
         wave.node = new AudioWorkletNode(context, 'waxdrop-blocks', {numberOfInputs: 0, outputChannelCount: [1], processorOptions: {lead}});
@@ -129,7 +134,9 @@ EM_JS(void, wave_context_close, (), {
 
 WaveDevice wave_out_open(WaveCallback callback) {
     notices = 0;
-    if (open_device || !callback || !wave_context_open(lead_samples, &notices)) return nullptr;
+    if (open_device || !callback) return nullptr;
+    wave_processor_define();
+    if (!wave_context_open(lead_samples, &notices)) return nullptr;
     open_device = new Device;
     open_device->callback = callback;
     return open_device;
