@@ -61,7 +61,9 @@ const Glyph& glyph(char16_t c) {
     return fallback;
 }
 
-std::string default_sans_file() {
+}  // namespace
+
+std::string soft_default_font_file() {
     std::string file;
     if (!FcInit()) return file;
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans"));
@@ -79,11 +81,9 @@ std::string default_sans_file() {
     return file;
 }
 
-}  // namespace
-
 bool soft_open_font(const std::string& path, std::string& error) {
     soft_close_font();
-    const std::string file = path.empty() ? default_sans_file() : path;
+    const std::string file = path.empty() ? soft_default_font_file() : path;
     if (file.empty()) {
         error = "fontconfig found no sans-serif face";
         return false;

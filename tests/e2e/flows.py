@@ -34,6 +34,7 @@ def keep(g, name):
     """With --shots, the screen around the main window and its dialogs."""
     if SHOTS:
         g.keep_picture(SHOTS / f"{'win32' if g.kind == 'windows' else g.kind}-{name}.png")
+    return []
 
 
 def field(g, what=("ball", "paddle")):
@@ -143,59 +144,46 @@ def song_while_paused(g):
     return [f"song {'heard' if peak > 1000 else 'silent'} (peak {peak})", f"still {'yes' if still(g) else 'no'}"]
 
 
+def opens(g, keys, caption, close="Return", look=lambda d, screen: []):
+    """Keys that open a dialog (what look sees of it while it is up), and
+    the key that closes it again; each line of the opening says its keys."""
+    g.key(*keys)
+    screen = g.wait_dialog(caption) or g.screen()
+    d = screen.find(caption)
+    out = [f"{'+'.join(keys)}: {dialog_line(screen, caption)}"] + (look(d, screen) if d else [])
+    return out + [closes(g, caption, lambda: g.key(close))]
+
+
 def about_by_menu(g):
     g.menu_title(1)
-    g.key("Down", "Return")
-    screen = g.wait_dialog(ABOUT) or g.screen()
-    out = [dialog_line(screen, ABOUT)]
-    if screen.find(ABOUT):
-        out.append("texts " + " | ".join(t for t in screen.find(ABOUT).texts() if t != "107"))
-        out.append("main " + ("enabled" if screen.main_enabled else "disabled"))
-    out.append(closes(g, ABOUT, lambda: g.key("Return")))
-    return out
-
-
-def about_by_keys(g, keys, close):
-    out = []
-    for k in keys:
-        g.key(k)
-        out.append(f"{k}: {dialog_line(g.wait_dialog(ABOUT) or g.screen(), ABOUT)}")
-        out.append(closes(g, ABOUT, lambda: g.key(close)))
-    return out
+    g.key("Down")
+    return opens(g, ["Return"], ABOUT, look=lambda d, screen: [
+        "texts " + " | ".join(t for t in d.texts() if t != "107"),
+        "main " + ("enabled" if screen.main_enabled else "disabled")])
 
 
 def about_by_accelerators(g):
-    return about_by_keys(g, ["alt+question", "alt+slash"], "Escape")
+    return opens(g, ["alt+question"], ABOUT, "Escape") + opens(g, ["alt+slash"], ABOUT, "Escape")
 
 
 def about_by_accelerators_german(g):
     g.keyboard_layout("de")
     try:
-        return about_by_keys(g, ["alt+question", "alt+slash"], "Return")
+        return opens(g, ["alt+question"], ABOUT) + opens(g, ["alt+slash"], ABOUT)
     finally:
         g.keyboard_layout("us")
 
 
 def about_closes_by_alt_f4(g):
-    g.key("alt+slash")
-    out = [dialog_line(g.wait_dialog(ABOUT) or g.screen(), ABOUT)]
-    out.append(closes(g, ABOUT, lambda: g.key("alt+F4")))
-    out.append("game " + ("running" if g.running() else "ended"))
-    return out
+    return opens(g, ["alt+slash"], ABOUT, "alt+F4") + ["game " + ("running" if g.running() else "ended")]
 
 
 def menu_by_f10(g):
-    g.key("F10", "Right", "Return", "Return")
-    out = [dialog_line(g.wait_dialog(ABOUT) or g.screen(), ABOUT)]
-    out.append(closes(g, ABOUT, lambda: g.key("Return")))
-    return out
+    return opens(g, ["F10", "Right", "Return", "Return"], ABOUT)
 
 
 def menu_by_alt_and_arrows(g):
-    g.key("alt", "Down", "Down", "Up", "Return")
-    out = [dialog_line(g.wait_dialog(SCORES) or g.screen(), SCORES)]
-    out.append(closes(g, SCORES, lambda: g.key("Return")))
-    return out
+    return opens(g, ["alt", "Down", "Down", "Up", "Return"], SCORES)
 
 
 def menu_escape_leaves(g):
@@ -210,29 +198,19 @@ def menu_escape_leaves(g):
     return out
 
 
-def high_scores(g):
-    g.key("alt+f", "h")
-    screen = g.wait_dialog(SCORES) or g.screen()
-    out = [dialog_line(screen, SCORES)]
-    if not screen.find(SCORES):
-        return out
-    out += ["line " + t for t in screen.find(SCORES).texts("static")]
-    out += ignores(g, SCORES, "Escape")
-    out.append(closes(g, SCORES, lambda: g.click_control(SCORES, 1)))
-    return out
-
-
 def ignores(g, caption, k):
     g.key(k)
     time.sleep(0.4)
     return [f"{k} " + ("ignored" if g.screen().find(caption) else "closed it")]
 
 
+def high_scores(g):
+    return opens(g, ["alt+f", "h"], SCORES, look=lambda d, screen: ["line " + t for t in d.texts("static")]
+                 + ignores(g, SCORES, "Escape"))
+
+
 def high_scores_ignore_alt_f4(g):
-    g.key("alt+f", "h")
-    out = [dialog_line(g.wait_dialog(SCORES) or g.screen(), SCORES)] + ignores(g, SCORES, "alt+F4")
-    out.append(closes(g, SCORES, lambda: g.key("Return")))
-    return out
+    return opens(g, ["alt+f", "h"], SCORES, look=lambda d, screen: ignores(g, SCORES, "alt+F4"))
 
 
 def high_scores_ampersand(g):
@@ -281,11 +259,9 @@ def p_release_pauses(g):
 
 def frames_behind(g, keys, caption):
     resume_under_ball(g)
-    g.key(*keys)
-    screen = g.wait_dialog(caption) or g.screen()
-    out = [dialog_line(screen, caption), "field " + ("moves" if moving(g, 0.3) else "still") + " behind it"]
-    keep(g, "about" if caption == ABOUT else "high-scores")
-    g.key("Return")
+    out = opens(g, keys, caption, look=lambda d, screen: [
+        "field " + ("moves" if moving(g, 0.3) else "still") + " behind it",
+        *keep(g, "about" if caption == ABOUT else "high-scores")])
     g.key("p")
     return out
 
@@ -529,19 +505,19 @@ first_frame                 | fresh | combs 80; bees 5; ball 347 200; paddle 320
 first_frame_as_snapshot     | +     | the field is the snapshot
 paused_still                | +     | still yes
 song_while_paused           | +     | song heard; still yes
-about_by_menu               | +     | About WaxDrop open with the keyboard; texts WaxDrop Version 1.0 | Copyright (c) 2026 the WaxDrop developers | OK | Knock down honeycombs while avoiding bees!; main disabled; About WaxDrop closed
+about_by_menu               | +     | Return: About WaxDrop open with the keyboard; texts WaxDrop Version 1.0 | Copyright (c) 2026 the WaxDrop developers | OK | Knock down honeycombs while avoiding bees!; main disabled; About WaxDrop closed
 about_by_accelerators       | +     | alt+question: About WaxDrop open with the keyboard; alt+slash: About WaxDrop open with the keyboard; About WaxDrop closed
 about_by_accelerators_german| +     | alt+question: About WaxDrop open with the keyboard; alt+slash: About WaxDrop open with the keyboard
-about_closes_by_alt_f4      | +     | About WaxDrop open with the keyboard; About WaxDrop closed; game running
-menu_by_f10                 | +     | About WaxDrop open with the keyboard; About WaxDrop closed
-menu_by_alt_and_arrows      | +     | High Scores open with the keyboard; High Scores closed
+about_closes_by_alt_f4      | +     | alt+slash: About WaxDrop open with the keyboard; About WaxDrop closed; game running
+menu_by_f10                 | +     | F10+Right+Return+Return: About WaxDrop open with the keyboard; About WaxDrop closed
+menu_by_alt_and_arrows      | +     | alt+Down+Down+Up+Return: High Scores open with the keyboard; High Scores closed
 menu_escape_leaves          | +     | P after the menu resumes
-high_scores                 | +     | High Scores open with the keyboard; line 0: open.; Escape ignored; High Scores closed
-high_scores_ignore_alt_f4   | +     | High Scores open with the keyboard; alt+F4 ignored; High Scores closed
+high_scores                 | +     | alt+f+h: High Scores open with the keyboard; line 0: open.; Escape ignored; High Scores closed
+high_scores_ignore_alt_f4   | +     | alt+f+h: High Scores open with the keyboard; alt+F4 ignored; High Scores closed
 click_resumes               | fresh | ball moves
 p_release_pauses            | fresh | pressed P: running; held P: running; released P: paused; P with Alt: paused
-frames_behind_about         | fresh | About WaxDrop open with the keyboard; field moves behind it
-frames_behind_high_scores   | fresh | High Scores open with the keyboard; field moves behind it
+frames_behind_about         | fresh | alt+slash: About WaxDrop open with the keyboard; field moves behind it
+frames_behind_high_scores   | fresh | alt+f+h: High Scores open with the keyboard; field moves behind it
 pointer_confined            | fresh | running: pointer held to the window's margins; paused: pointer free
 confinement_follows_window  | fresh | moved window: pointer held to the window's margins
 minimised_frames_go_on      | fresh | frames went on while minimised

@@ -19,7 +19,7 @@ import threading
 import time
 
 from picture import Picture
-from programs import Screen, XProgram, read_scores, write_scores
+from programs import Screen, XProgram, break_file, read_scores, write_scores
 from session import Retries, wait
 
 HERE = pathlib.Path(__file__).resolve().parent
@@ -228,17 +228,8 @@ class WebProgram(XProgram):
             shutil.rmtree(page / "media")
         elif what == "audio":
             return [NO_AUDIO_JS]
-        elif how in ("none", "missing"):
-            target.unlink()
-        elif how == "empty":
-            target.write_bytes(b"")
-        elif how == "short":
-            target.write_bytes(target.read_bytes()[:target.stat().st_size // 2])
-        elif how == "mode000":
-            target.chmod(0)
-        elif how == "folder":
-            target.unlink()
-            target.mkdir()
+        else:
+            break_file(target, how)
         return []
 
     def stop(self):

@@ -31,6 +31,21 @@ def read_scores(path):
     return subprocess.run([str(MEDIA_TOOL), "scores", str(path)], capture_output=True, text=True).stdout.splitlines()
 
 
+def break_file(target, how):
+    """A media file gone, emptied, cut to half, unreadable or a folder."""
+    if how in ("missing", "none"):
+        target.unlink()
+    elif how == "empty":
+        target.write_bytes(b"")
+    elif how == "short":
+        target.write_bytes(target.read_bytes()[:target.stat().st_size // 2])
+    elif how == "mode000":
+        target.chmod(0)
+    elif how == "folder":
+        target.unlink()
+        target.mkdir()
+
+
 class Dialog:
     """One dialog or message box as the player sees it."""
 
@@ -95,16 +110,15 @@ class XProgram:
             self.score_file().parent.mkdir(parents=True, exist_ok=True)
             write_scores(self.score_file(), scores)
         self.s.give(self.folder)
-        env = {**self.s.env, **self.environment(), **self.break_install(fault)}
-        self.proc = self.s.spawn(self.s.run_as + self.command(), env=env, log=f"{name}.log")
-        self.window = wait(self.find_window, 40, "main window")
-        self.s.xdotool("windowactivate", "--sync", self.window)
-        time.sleep(0.3)
+        self.launch(self.break_install(fault), f"{name}.log")
 
     def start_again(self):
         """The same installed game started anew, finding what the last run left."""
-        env = {**self.s.env, **self.environment()}
-        self.proc = self.s.spawn(self.s.run_as + self.command(), env=env, log=f"{self.folder.name}-again.log")
+        self.launch({}, f"{self.folder.name}-again.log")
+
+    def launch(self, env, log):
+        self.proc = self.s.spawn(self.s.run_as + self.command(), env={**self.s.env, **self.environment(), **env},
+                                 log=log)
         self.window = wait(self.find_window, 40, "main window")
         self.s.xdotool("windowactivate", "--sync", self.window)
         time.sleep(0.3)
@@ -134,17 +148,8 @@ class XProgram:
             self.score_file().parent.chmod(0o555)
         elif fault == "scores:fail_after_300":
             return {"WAXDROP_FAIL_WRITE_AFTER": "300"}
-        elif how == "missing":
-            target.unlink()
-        elif how == "empty":
-            target.write_bytes(b"")
-        elif how == "short":
-            target.write_bytes(target.read_bytes()[:target.stat().st_size // 2])
-        elif how == "mode000":
-            target.chmod(0)
-        elif how == "folder":
-            target.unlink()
-            target.mkdir()
+        else:
+            break_file(target, how)
         return {}
 
     def damaged_soundfont(self, how):

@@ -2,13 +2,12 @@
 // size the Linux game draws its score line with, and writes them as a glyph
 // file (platform/soft/glyph_table.h) to OUTDIR/fonts/score_glyphs.bin. The
 // browser build draws the score line from that file, so both show the same
-// pixels. The face is looked up
-// and sized here exactly as platform/soft/soft_font.cpp does it (fontconfig's
-// "sans", FreeType's cell height of 20 pixels); the end-to-end flows compare the
-// browser's first frame with the Linux snapshot pixel for pixel, and a drift
-// test compares the committed file with this program's output.
+// pixels. The face is the one the software canvas's font finds (fontconfig's
+// "sans"), sized as it sizes it (FreeType's cell height of 20 pixels); the
+// end-to-end flows compare the browser's first frame with the Linux snapshot
+// pixel for pixel, and a drift test compares the committed file with this
+// program's output.
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <sys/stat.h>
@@ -18,27 +17,12 @@
 #include <vector>
 
 #include "platform/soft/glyph_table.h"
+#include "platform/soft/soft_font.h"
 
 namespace {
 
 constexpr int cell_height = 20;
 constexpr char32_t first = 32, last = 126;
-
-std::string default_sans_file() {
-    std::string file;
-    if (!FcInit()) return file;
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans"));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
-        FcChar8* name = nullptr;
-        if (FcPatternGetString(match, FC_FILE, 0, &name) == FcResultMatch) file = reinterpret_cast<char*>(name);
-        FcPatternDestroy(match);
-    }
-    FcPatternDestroy(pattern);
-    return file;
-}
 
 }  // namespace
 
@@ -47,7 +31,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: gen-glyphs OUTDIR\n");
         return 2;
     }
-    const std::string face_file = default_sans_file();
+    const std::string face_file = soft_default_font_file();
     FT_Library library = nullptr;
     FT_Face face = nullptr;
     FT_Size_RequestRec request{FT_SIZE_REQUEST_TYPE_CELL, 0, cell_height * 64, 0, 0};
