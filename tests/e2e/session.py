@@ -128,6 +128,8 @@ class Session:
                 probe.close()
             if os.path.exists(f"/tmp/.X{n}-lock"):
                 continue
+            # A socket file left by a server that is gone would look like ours.
+            pathlib.Path(f"/tmp/.X11-unix/X{n}").unlink(missing_ok=True)
             p = self.spawn(["Xvfb", f":{n}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"], log="xvfb.log")
             if wait(lambda: p.poll() is not None or os.path.exists(f"/tmp/.X11-unix/X{n}"), 10) and p.poll() is None:
                 self.env["DISPLAY"] = f":{n}"
