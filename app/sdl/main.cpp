@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/sdl/game_handlers.h"
+#include "app/game_handlers.h"
 #include "platform/files.h"
 #include "platform/os/utf.h"
 #include "platform/sdl/sdl_program.h"

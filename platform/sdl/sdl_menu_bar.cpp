@@ -88,12 +88,12 @@ bool menu_bar_place(int x, int y, Place& place) {
         if (inside(d, x, y)) {
             const int item = (y - d.y - 2) / item_height;
             place = item >= 0 && item < menu_at(state.title).item_count ? Place{Place::menu_item, item}
-                                                                        : Place{Place::menu_bar};
+                                                                        : Place{Place::bar};
             return true;
         }
     }
     if (y < 0 || y >= menu_bar_height) return false;
-    place = {Place::menu_bar};
+    place = {Place::bar};
     for (int m = 0; m < menu_count(); ++m)
         if (inside(title_rect(m), x, y)) place = {Place::menu_title, m};
     return true;

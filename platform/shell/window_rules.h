@@ -42,7 +42,7 @@ struct KeyStroke {
 
 // Where the pointer is, as the shell's own hit test found it.
 struct Place {
-    enum Kind { field, menu_bar, menu_title, menu_item, popup } kind = field;
+    enum Kind { field, bar, menu_title, menu_item, popup } kind = field;
     int index = -1;   // menu_title: which menu; menu_item: which item of the open one
     int window = 0;   // popup: the dialog or box
 };

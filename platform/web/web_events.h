@@ -5,20 +5,7 @@
 // button presses and the music timer to whoever they belong to, and runs one
 // frame when one is due. Page thread only.
 
-#include "platform/canvas.h"
-
-// What the window's events mean to the program; the app fills this in, the
-// ports never call the game themselves.
-struct ShellHandlers {
-    void (*created)() = nullptr;                      // the creation handler: the game starts
-    void (*destroyed)() = nullptr;                    // the destroy handler: the game shuts down
-    void (*paint)(const PaintInfo& paint) = nullptr;  // one frame
-    void (*mouse_moved)() = nullptr;
-    void (*left_button_down)() = nullptr;
-    void (*key_released)(int virtual_key) = nullptr;
-    bool (*command)(int command) = nullptr;           // menu and accelerators
-    void (*pointer_lock_lost)() = nullptr;            // the browser took the held pointer back
-};
+#include "platform/shell/shell_handlers.h"
 
 void events_set_handlers(const ShellHandlers& handlers);
 // Run the frame the window's showing asks for.

@@ -161,7 +161,7 @@ EM_JS(void, page_recheck, (), {
 
 void input_attach() {
     pointer_attach();
-    page_input_setup(Place::menu_bar, Route::to_window);
+    page_input_setup(Place::bar, Route::to_window);
     page_listen_pointer();
     page_listen_keys(key_names);
 }

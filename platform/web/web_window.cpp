@@ -31,7 +31,7 @@ EM_JS(void, page_ended, (), {
     Module.waxdropEnded = true;
 });
 
-bool window_attach() { return page_has_client(client_width, client_height, Place::field, Place::menu_bar) != 0; }
+bool window_attach() { return page_has_client(client_width, client_height, Place::field, Place::bar) != 0; }
 
 WindowRules& window_rules() { return rules; }
 

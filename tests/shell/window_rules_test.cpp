@@ -54,7 +54,7 @@ Place place_of(std::istream& in) {
     int n = -1;
     in >> kind;
     if (kind == "field") return {Place::field};
-    if (kind == "bar") return {Place::menu_bar};
+    if (kind == "bar") return {Place::bar};
     in >> n;
     if (kind == "title") return {Place::menu_title, n};
     if (kind == "item") return {Place::menu_item, n};

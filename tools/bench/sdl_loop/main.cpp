@@ -21,7 +21,7 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "app/sdl/game_handlers.h"
+#include "app/game_handlers.h"
 #include "game/game_state.h"
 #include "platform/sdl/sdl_program.h"
 #include "platform/sdl/sdl_window.h"
