@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "music/song.h"
-#include "platform/null/null_platform.h"
 #include "tests/music/song_bytes.h"
 #include "tests/support/test_support.h"
 
@@ -155,16 +154,6 @@ TEST_F(SongTest, LoadAppendsAndEmptyOrMissingFilesAddNothing) {
     EXPECT_TRUE(load_song());
     EXPECT_TRUE(load(song(note_on)));
     EXPECT_EQ(table(), (std::vector<Record>{{7, 0x01C0}, note}));
-}
-
-// The game may be installed where the player cannot write, and some systems
-// refuse a read-write open there even to a reader: the song asks to read only.
-TEST_F(SongTest, OpensOnceAndForReadingOnly) {
-    write_file(scratch.media("song.mid"), song(note_on));
-    null_files.opens = 0;
-    EXPECT_TRUE(load_song());
-    EXPECT_EQ(null_files.opens, 1);
-    EXPECT_STREQ(null_files.last_open_mode, "rb");
 }
 
 }  // namespace
