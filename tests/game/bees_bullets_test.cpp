@@ -104,12 +104,6 @@ TEST_F(Bees, OneBulletShootsEveryBeeItTouchesAndABeePastTheFloorStartsAtTheTop) 
 // and in the whole-field picture (draw_world) alike.
 TEST_F(Bees, WingImagesAlternatePerBeeSoOddSwarmsFlapAndEvenOnesDoNot) {
     toggle_pause();  // the images flip while paused too
-    const auto bee_images = [] {
-        std::vector<SpriteImage> out;
-        for (const auto& b : null_canvas.blits)
-            if (b.image == SpriteImage::bee_a || b.image == SpriteImage::bee_b) out.push_back(b.image);
-        return out;
-    };
     for (int bees : {5, 4}) {
         clear(bee_list);
         for (int k = 0; k < bees; ++k) push_front(bee_list, static_cast<float>(64 + 128 * k), 68, bee_width, bee_height, 0, 0);

@@ -1,6 +1,7 @@
-// One frame: the time step, the ball against paddle and walls, the combs and
-// the end of a level.
+// One frame: the time step, what it draws, the ball against paddle and walls,
+// the combs, the end of a level and the next level's layout, the pause.
 
+#include "game/draw.h"
 #include "tests/game/game_fixture.h"
 
 namespace {
@@ -42,14 +43,53 @@ TEST_F(TimeStep, PausedFramesDrawEverythingAndMoveNothing) {
     EXPECT_EQ(paddle().x, 320);
     EXPECT_EQ(ball().x, before.x);
     EXPECT_EQ(ball().y, before.y);
-    // Paddle, ball, 80 combs and 5 bees, then the line, the copy and the request.
+    // Paddle, ball, 80 combs and 5 resting bees, then the line, the copy and
+    // the request. The paddle stands in the middle of its line, the ball is
+    // served from y 200: the generator's first two draws (41, 18467) give
+    // column 347 and no drift.
     EXPECT_EQ(null_canvas.clears, 1);
-    EXPECT_EQ(null_canvas.blits.size(), 87u);
+    const std::vector<Blit> frame = blits();
+    ASSERT_EQ(frame.size(), 87u);
+    EXPECT_EQ(frame[0], Blit(SpriteImage::paddle, 320, 400, 64, 16));
+    EXPECT_EQ(frame[1], Blit(SpriteImage::ball, 347, 200, 24, 24));
+    EXPECT_EQ(frame[2], Blit(SpriteImage::comb, 608, 164, 32, 16));
     EXPECT_EQ(drawn(SpriteImage::comb), 80);
-    EXPECT_EQ(null_canvas.score_line, u"SCORE: 0         LEVEL: 1         BALLS: 3         BULLETS: 25");
+    EXPECT_EQ(bee_images(), std::vector<SpriteImage>(5, SpriteImage::bee_a));
+    const std::u16string line = u"SCORE: 0         LEVEL: 1         BALLS: 3         BULLETS: 25";
+    EXPECT_EQ(null_canvas.score_line, line);
     EXPECT_EQ(null_canvas.presents, 1);
     EXPECT_EQ(null_canvas.frame_requests, 1);
     EXPECT_EQ(heard(), 0);
+    // The whole-field picture draws the same, in the same order.
+    null_canvas.score_line.clear();
+    draw_world();
+    EXPECT_EQ(blits(), frame);
+    EXPECT_EQ(null_canvas.score_line, line);
+}
+
+using Draw = GameTest;
+
+TEST_F(Draw, PositionsAreTruncatedTowardZero) {
+    const struct { float x, y; int px, py; } cases[] = {
+        {-2.7f, 10.9f, -2, 10}, {639.99f, -0.5f, 639, 0}, {-30.2f, -40.8f, -30, -40},
+        {1.0e12f, -1.0e12f, 1000000, -1000000}};
+    for (const auto& c : cases) {
+        null_canvas.blits.clear();
+        draw_sprite(Sprite{c.x, c.y, 24, 24, 0, 0, nullptr, nullptr}, SpriteImage::ball);
+        EXPECT_EQ(blits(), std::vector<Blit>{Blit(SpriteImage::ball, c.px, c.py, 24, 24)}) << c.x << "," << c.y;
+    }
+}
+
+TEST_F(Draw, ScoreLineShowsExtremeCountersWhole) {
+    game.score = -2147483647 - 1;
+    game.level = 2147483647;
+    game.balls = -1;
+    game.bullets = 1000000000;
+    char16_t line[score_line_capacity];
+    const int n = format_score_line(line);
+    EXPECT_EQ(std::u16string(line),
+              u"SCORE: -2147483648         LEVEL: 2147483647         BALLS: -1         BULLETS: 1000000000");
+    EXPECT_LT(n, score_line_capacity);
 }
 
 using Ball = Running;
@@ -146,15 +186,17 @@ TEST_F(Combs, ABallAboveTheZoneBottomBreaksEveryCombItTouchesEvenWhilePaused) {
     EXPECT_FLOAT_EQ(ball().vy, 100);  // already heading down: kept
 }
 
+// The next level tops the balls up by one, to three at most, and serves the
+// ball again; the score stays.
 TEST_F(Combs, TheLevelEndsInTheFrameAfterTheLastCombFell) {
-    const struct { int level, speed; bool paused_between; int next_level, next_speed, combs, bees, bullets; } cases[] = {
-        {1, 200, false, 2, 225, 120, 5, 25},
-        {2, 225, false, 3, 250, 120, 9, 25},
-        {3, 250, false, 1, 300, 80, 5, 30},
-        {1, 200, true, 2, 225, 120, 5, 25},  // the player paused in between: the end resumes
+    const struct { int level, speed, balls; bool paused_between; int next_level, next_speed, combs, bees, bullets, balls_after; } cases[] = {
+        {1, 200, 0, false, 2, 225, 120, 5, 25, 1},
+        {2, 225, 1, false, 3, 250, 120, 9, 25, 2},
+        {3, 250, 2, false, 1, 300, 80, 5, 30, 3},
+        {1, 200, 3, true, 2, 225, 120, 5, 25, 3},  // the player paused in between: the end resumes
     };
     for (const auto& c : cases) {
-        game.level = c.level, game.ball_speed = c.speed, game.bullets = 25, game.score = 0;
+        game.level = c.level, game.ball_speed = c.speed, game.bullets = 25, game.score = 0, game.balls = c.balls;
         resume();
         only_comb(100, 164);
         place_ball(100, 170, 0, -200);
@@ -168,12 +210,90 @@ TEST_F(Combs, TheLevelEndsInTheFrameAfterTheLastCombFell) {
         EXPECT_EQ(count(comb_list), c.combs);
         EXPECT_EQ(count(bee_list), c.bees);
         EXPECT_EQ(game.bullets, c.bullets);
+        EXPECT_EQ(game.balls, c.balls_after);
+        EXPECT_EQ(game.score, 1);
         EXPECT_FLOAT_EQ(ball().y, 200);
         EXPECT_FLOAT_EQ(ball().vy, static_cast<float>(c.next_speed));
         // The new bees are walked in that same frame; the new combs are not.
         EXPECT_EQ(drawn(SpriteImage::bee_a), c.bees);
         EXPECT_EQ(drawn(SpriteImage::comb), 0);
     }
+}
+
+using Level = GameTest;
+
+std::vector<std::pair<float, float>> positions(const SpriteList& l) {
+    std::vector<std::pair<float, float>> out;
+    for (const Sprite* s = l.head; s; s = s->next) out.emplace_back(s->x, s->y);
+    return out;
+}
+
+// Counts, head order and the rows of the three layouts.
+TEST_F(Level, LayoutsOfTheThreeLevels) {
+    const struct {
+        int level, combs, bees;
+        std::pair<float, float> comb_head, comb_tail, bee_head, bee_tail;
+        std::vector<float> rows;
+        int bullets_added;
+    } cases[] = {
+        {1, 80, 5, {608, 164}, {0, 116}, {576, 68}, {64, 68}, {116, 132, 148, 164}, 5},
+        {2, 120, 5, {608, 164}, {0, 20}, {576, 68}, {64, 68}, {20, 36, 116, 132, 148, 164}, 0},
+        {3, 120, 9, {608, 164}, {0, 20}, {544, 68}, {32, 68}, {20, 36, 116, 132, 148, 164}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "level " << c.level);
+        new_game();
+        game.level = c.level;
+        const int bullets = game.bullets;
+        setup_level();
+        EXPECT_EQ(game.bullets - bullets, c.bullets_added);
+        EXPECT_EQ(count(comb_list), c.combs);
+        EXPECT_EQ(count(bee_list), c.bees);
+        EXPECT_EQ(game.comb_zone_bottom, 204.0f);
+        const auto combs = positions(comb_list);
+        EXPECT_EQ(combs.front(), c.comb_head);
+        EXPECT_EQ(combs.back(), c.comb_tail);
+        // Inner loop over rows: the head's column holds every row, lowest first.
+        std::vector<float> column;
+        for (size_t i = 0; i < c.rows.size(); ++i) {
+            EXPECT_EQ(combs[i].first, 608.0f);
+            column.insert(column.begin(), combs[i].second);
+        }
+        EXPECT_EQ(column, c.rows);
+        const auto bees = positions(bee_list);
+        EXPECT_EQ(bees.front(), c.bee_head);
+        EXPECT_EQ(bees.back(), c.bee_tail);
+        for (const Sprite* s = comb_list.head; s; s = s->next) {
+            EXPECT_EQ(s->width, 32);
+            EXPECT_EQ(s->height, 16);
+        }
+        for (const Sprite* s = bee_list.head; s; s = s->next) EXPECT_EQ(s->vx, 0.0f);
+    }
+}
+
+TEST_F(Level, TogglePauseCapturesAndFreesThePointerInPairs) {
+    null_pointer.clip = {0, 0, 1920, 1080};
+    null_pointer.window = {100, 50, 740, 530};
+    new_game();
+    toggle_pause();  // running
+    EXPECT_FALSE(game.paused);
+    ASSERT_EQ(null_pointer.calls.size(), 2u);
+    EXPECT_EQ(null_pointer.calls[0].kind, NullPointer::Call::confine);
+    const ClipRect held = null_pointer.calls[0].rect;
+    EXPECT_EQ(held.left, 100);
+    EXPECT_EQ(held.top, 130);
+    EXPECT_EQ(held.right, 676);
+    EXPECT_EQ(held.bottom, 510);
+    EXPECT_EQ(null_pointer.calls[1].kind, NullPointer::Call::hide);
+    EXPECT_EQ(null_pointer.show_count, -1);
+
+    toggle_pause();  // paused again: the old confinement comes back
+    EXPECT_TRUE(game.paused);
+    ASSERT_EQ(null_pointer.calls.size(), 4u);
+    EXPECT_EQ(null_pointer.calls[2].kind, NullPointer::Call::confine);
+    EXPECT_EQ(null_pointer.calls[2].rect.right, 1920);
+    EXPECT_EQ(null_pointer.calls[3].kind, NullPointer::Call::show);
+    EXPECT_EQ(null_pointer.show_count, 0);
 }
 
 }  // namespace

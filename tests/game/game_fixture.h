@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "game/frame.h"
@@ -86,6 +87,19 @@ protected:
         for (auto it = std::rbegin(places); it != std::rend(places); ++it)
             push_front(bee_list, it->first, it->second, bee_width, bee_height, vx, 100);
         game.bees_attacking = true;
+    }
+    // Each blit since the last clear: image, x, y, width, height.
+    using Blit = std::tuple<SpriteImage, int, int, int, int>;
+    static std::vector<Blit> blits() {
+        std::vector<Blit> out;
+        for (const auto& b : null_canvas.blits) out.emplace_back(b.image, b.x, b.y, b.w, b.h);
+        return out;
+    }
+    static std::vector<SpriteImage> bee_images() {
+        std::vector<SpriteImage> out;
+        for (const auto& b : null_canvas.blits)
+            if (b.image == SpriteImage::bee_a || b.image == SpriteImage::bee_b) out.push_back(b.image);
+        return out;
     }
     int drawn(SpriteImage image) const {
         return static_cast<int>(std::count_if(null_canvas.blits.begin(), null_canvas.blits.end(),

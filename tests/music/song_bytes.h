@@ -1,8 +1,5 @@
 #pragma once
-// Standard MIDI Files built byte by byte, the table read back as records, and
-// a fixture that loads files from a scratch media folder and compares tables.
-
-#include <gtest/gtest.h>
+// Standard MIDI Files built byte by byte, and the table read back as records.
 
 #include <cstdint>
 #include <ostream>
@@ -10,7 +7,6 @@
 #include <vector>
 
 #include "music/song.h"
-#include "tests/support/test_support.h"
 
 using Bytes = std::vector<uint8_t>;
 
@@ -48,28 +44,3 @@ inline std::vector<Record> table() {
     for (int32_t i = 0; i < music_event_count; ++i) out.push_back({music_events[i].time, music_events[i].message});
     return out;
 }
-
-// One file and the table it must give (the load's result too).
-struct SongCase {
-    std::string name;
-    Bytes file;
-    bool result;
-    std::vector<Record> expected;
-};
-
-class SongTest : public ::testing::Test {
-protected:
-    bool load(const Bytes& file) {
-        write_file(scratch.media("song.mid"), file);
-        return load_song();
-    }
-    void check(const std::vector<SongCase>& cases) {
-        for (const SongCase& c : cases) {
-            SCOPED_TRACE(c.name);
-            music_event_count = 0;
-            EXPECT_EQ(load(c.file), c.result);
-            EXPECT_EQ(table(), c.expected);
-        }
-    }
-    ScratchDir scratch;
-};

@@ -1,6 +1,5 @@
 // The score file's bytes: the line-end translation both ways, short and long
-// files, the defaults, what the loader may open, and saves that never lose
-// the old file.
+// files, the defaults, and saves that never lose the old file.
 
 #include <filesystem>
 #include <functional>
@@ -105,17 +104,6 @@ TEST_F(ScoreFileTest, LoadsThreeWholeRecordsOrTheDefaults) {
         EXPECT_EQ(e.score, 0x0A0A0A0A);
         EXPECT_EQ(e.name[99], 0x0A0A);
     }
-}
-
-// The loader only reads, so a score file the player may not write (an
-// install folder of someone else's) still shows its scores.
-TEST_F(ScoreFileTest, LoadsByReadingOnly) {
-    set_table({{u"kept", 99}, {u"", 0}, {u"", 0}});
-    saved();
-    null_files.opens = 0;
-    EXPECT_TRUE(reloads_whole());
-    EXPECT_EQ(null_files.opens, 1);
-    EXPECT_STREQ(null_files.last_open_mode, "rb");
 }
 
 // Every failed save leaves the old file byte for byte (where there was one),

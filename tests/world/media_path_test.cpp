@@ -20,26 +20,19 @@ std::u16string path_with(std::u16string dir, const char16_t* name, bool* fits) {
 
 }  // namespace
 
+// The executable's folder, then media, then the name: refused whole when it
+// does not fit, kept when it just fits.
 TEST(MediaPath, IsTheExecutablesFolderThenMediaThenTheName) {
-    bool fits = false;
     const std::u16string dir = std::u16string(u"game") + path_separator + u"bin";
-    EXPECT_EQ(path_with(dir, u"song.mid", &fits),
-              dir + path_separator + u"media" + path_separator + u"song.mid");
-    EXPECT_TRUE(fits);
-}
-
-TEST(MediaPath, RefusesWhatDoesNotFitAndKeepsWhatJustFits) {
     // dir + sep + "media" + sep + "scores.bin" + zero: 18 units beyond dir.
-    const int room = media_path_capacity - 1 - 17;
-    bool fits = false;
-    const std::u16string longest(static_cast<size_t>(room), u'd');
-    const std::u16string ok = path_with(longest, u"scores.bin", &fits);
-    EXPECT_TRUE(fits);
-    EXPECT_EQ(ok.size(), static_cast<size_t>(media_path_capacity - 1));
-
-    const std::u16string too_long(static_cast<size_t>(room + 1), u'd');
-    EXPECT_EQ(path_with(too_long, u"scores.bin", &fits), u"");
-    EXPECT_FALSE(fits);
+    const std::u16string longest(static_cast<size_t>(media_path_capacity - 1 - 17), u'd');
+    const struct { std::u16string dir; bool fits; } cases[] = {{dir, true}, {longest, true}, {longest + u"d", false}};
+    for (const auto& c : cases) {
+        bool fits = !c.fits;
+        const std::u16string whole = c.dir + path_separator + u"media" + path_separator + u"scores.bin";
+        EXPECT_EQ(path_with(c.dir, u"scores.bin", &fits), c.fits ? whole : u"") << c.dir.size();
+        EXPECT_EQ(fits, c.fits) << c.dir.size();
+    }
 }
 
 #ifdef _WIN32
