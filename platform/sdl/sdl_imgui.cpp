@@ -1,6 +1,5 @@
 #include "platform/sdl/sdl_imgui.h"
 
-#include <fontconfig/fontconfig.h>
 #include <imgui.h>
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
@@ -8,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/sdl/sdl_window.h"
+#include "platform/soft/soft_font.h"
 
 namespace {
 
@@ -17,24 +17,6 @@ constexpr float font_pixels = 13.0f;
 bool ready = false;
 int passes_wanted = 2;
 Uint32 last_pass = 0;
-
-// The file of a proportional sans face, as fontconfig picks it; empty when
-// there is none (ImGui's own font is used then).
-std::string dialog_font_file() {
-    std::string file;
-    if (!FcInit()) return file;
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("DejaVu Sans:style=Book"));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
-        FcChar8* path = nullptr;
-        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) file = reinterpret_cast<char*>(path);
-        FcPatternDestroy(match);
-    }
-    FcPatternDestroy(pattern);
-    return file;
-}
 
 // A light face colour, dark text, framed buttons: a desktop program's
 // dialogs (their captions are drawn with them).
@@ -67,7 +49,9 @@ void ui_init() {
     io.LogFilename = nullptr;
     // The game hides and shows the pointer itself.
     io.ConfigFlags |= ImGuiConfigFlags_NoMouseCursorChange;
-    const std::string font = dialog_font_file();
+    // A proportional face, as fontconfig picks it (ImGui's own font where
+    // there is none).
+    const std::string font = soft_font_file("DejaVu Sans:style=Book");
     if (font.empty() || !io.Fonts->AddFontFromFileTTF(font.c_str(), font_pixels)) io.Fonts->AddFontDefault();
     io.Fonts->Build();
     // The glyphs are in the atlas now; the font file's bytes are not needed.

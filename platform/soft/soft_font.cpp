@@ -63,16 +63,16 @@ const Glyph& glyph(char16_t c) {
 
 }  // namespace
 
-std::string soft_default_font_file() {
+std::string soft_font_file(const char* name) {
     std::string file;
     if (!FcInit()) return file;
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans"));
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result;
     if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
-        FcChar8* name = nullptr;
-        if (FcPatternGetString(match, FC_FILE, 0, &name) == FcResultMatch) file = reinterpret_cast<char*>(name);
+        FcChar8* path = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) file = reinterpret_cast<char*>(path);
         FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
@@ -83,7 +83,7 @@ std::string soft_default_font_file() {
 
 bool soft_open_font(const std::string& path, std::string& error) {
     soft_close_font();
-    const std::string file = path.empty() ? soft_default_font_file() : path;
+    const std::string file = path.empty() ? soft_font_file("sans") : path;
     if (file.empty()) {
         error = "fontconfig found no sans-serif face";
         return false;

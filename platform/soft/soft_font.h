@@ -12,9 +12,9 @@
 // The score line's colour where a glyph covers its pixel fully.
 constexpr uint32_t hud_magenta = rgb(255, 0, 255);
 
-// The file of the system's default sans-serif face, as fontconfig picks it;
-// empty when there is none.
-std::string soft_default_font_file();
+// The file of the face fontconfig picks for name ("sans" is the system's
+// default sans-serif face); empty when there is none.
+std::string soft_font_file(const char* name);
 // Open the score line's font: the file at path, or, when path is empty, the
 // system's default sans-serif face. The face is set to a 20-pixel cell height.
 bool soft_open_font(const std::string& path, std::string& error);

@@ -32,34 +32,22 @@ Parts parts_of(const char* label) {
 
 }  // namespace
 
-EM_JS(void, page_menu_title, (int menu, int place, const char* before, const char* marked, const char* after), {
+// A title of the bar (item < 0, with its empty drop-down after it) or an
+// item of menu's drop-down, its mnemonic letter marked.
+EM_JS(void, page_menu_entry, (int menu, int item, int place, const char* before, const char* marked, const char* after), {
     const bar = document.getElementById('menubar');
-    const title = document.createElement('div');
-    title.className = 'title';
-    title.dataset.place = place;
-    title.dataset.index = menu;
-    title.append(UTF8ToString(before));
+    const entry = document.createElement('div');
+    entry.className = item < 0 ? 'title' : 'item';
+    entry.dataset.place = place;
+    entry.dataset.index = item < 0 ? menu : item;
     const mark = document.createElement('span');
     mark.className = 'mnemonic';
     mark.textContent = UTF8ToString(marked);
-    title.append(mark, UTF8ToString(after));
+    entry.append(UTF8ToString(before), mark, UTF8ToString(after));
+    if (item >= 0) return bar.querySelectorAll('.dropdown')[menu].append(entry);
     const drop = document.createElement('div');
     drop.className = 'dropdown';
-    bar.append(title, drop);
-});
-
-EM_JS(void, page_menu_item, (int menu, int item, int place, const char* before, const char* marked, const char* after), {
-    const drop = document.getElementById('menubar').querySelectorAll('.dropdown')[menu];
-    const row = document.createElement('div');
-    row.className = 'item';
-    row.dataset.place = place;
-    row.dataset.index = item;
-    row.append(UTF8ToString(before));
-    const mark = document.createElement('span');
-    mark.className = 'mnemonic';
-    mark.textContent = UTF8ToString(marked);
-    row.append(mark, UTF8ToString(after));
-    drop.append(row);
+    bar.append(entry, drop);
 });
 
 EM_JS(void, page_menu_show, (int title, int open, int item, int cues, int enabled), {
@@ -81,10 +69,10 @@ void menu_bar_build() {
     const MenuLayout* menus = menu_bar(count);
     for (int m = 0; m < count; ++m) {
         const Parts t = parts_of(menus[m].label);
-        page_menu_title(m, Place::menu_title, t.before.c_str(), t.marked.c_str(), t.after.c_str());
+        page_menu_entry(m, -1, Place::menu_title, t.before.c_str(), t.marked.c_str(), t.after.c_str());
         for (int i = 0; i < menus[m].item_count; ++i) {
             const Parts p = parts_of(menus[m].items[i].label);
-            page_menu_item(m, i, Place::menu_item, p.before.c_str(), p.marked.c_str(), p.after.c_str());
+            page_menu_entry(m, i, Place::menu_item, p.before.c_str(), p.marked.c_str(), p.after.c_str());
         }
     }
     shown.valid = false;

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: gen-glyphs OUTDIR\n");
         return 2;
     }
-    const std::string face_file = soft_default_font_file();
+    const std::string face_file = soft_font_file("sans");
     FT_Library library = nullptr;
     FT_Face face = nullptr;
     FT_Size_RequestRec request{FT_SIZE_REQUEST_TYPE_CELL, 0, cell_height * 64, 0, 0};
