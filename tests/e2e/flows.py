@@ -356,14 +356,15 @@ def click_behind_box(g):
     g.key("Return")
     out.append("Enter " + ("left the box up" if g.screen().find(BOX) else "closed the box"))
     g.click_control(BOX, 1)
-    g.wait_dialog(BOX, gone=True)
     # The game runs: the main window, under the pointer again, hears of the
-    # pointer where the OK button was, and the paddle comes there (a game
-    # still paused would have left it at the far side, where it waited).
-    time.sleep(0.3)
+    # pointer where the OK button was (through the window system, so in its
+    # own time), and the paddle comes there; a game still paused would have
+    # left it at the far side, where it waited. The new game has one ball,
+    # whose loss soon opens another box, so the paddle tells, not the box.
     x = g.pointer()[0]
-    paddle = field(g)["paddle"]
-    out.append("then the paddle " + ("follows the pointer" if paddle == f"{x} 400" else f"is at {paddle}, pointer {x}"))
+    followed = wait(lambda: field(g)["paddle"] == f"{x} 400", 3)
+    out.append("then the paddle " + ("follows the pointer" if followed else
+                                     f"is at {field(g)['paddle']}, pointer {x} ({g.screen().captions()})"))
     return out
 
 

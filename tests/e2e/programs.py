@@ -461,6 +461,15 @@ class WindowsProgram(XProgram):
         raw = json.loads(out) if out.strip() else {"keyboard": 0, "windows": []}
         return Screen(raw, self.field_origin(), lambda r, w: r["keyboard"] == w["id"])
 
+    def click_control(self, caption, ident):
+        # A box owns no window, so a click on the field may have put the main
+        # window in front of it: a player brings it forward (from the task
+        # bar) before pressing its button.
+        ids = self.s.xdotool("search", "--onlyvisible", "--name", f"^{caption}$").split()
+        if ids:
+            self.s.xdotool("windowactivate", "--sync", ids[0])
+        super().click_control(caption, ident)
+
     def focus_name(self):
         # The dialog opens with the keyboard on OK; one step back in the tab
         # order is the name, whose text is selected on the way in.
