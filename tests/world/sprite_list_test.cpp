@@ -24,30 +24,9 @@ void fill(SpriteList& l, int n) {
 
 }  // namespace
 
-TEST(SpriteList, PushFrontPutsNewestAtHeadUnderTheCursor) {
-    SpriteList l;
-    push_front(l, 1, 2, 3, 4, 5, 6);
-    ASSERT_NE(l.head, nullptr);
-    EXPECT_EQ(l.head, l.tail);
-    EXPECT_EQ(l.head, l.cursor);
-    EXPECT_EQ(l.head->prev, nullptr);
-    EXPECT_EQ(l.head->next, nullptr);
-    const Sprite& s = *l.head;
-    EXPECT_EQ(std::vector<float>({s.x, s.y, s.vx, s.vy}), std::vector<float>({1, 2, 5, 6}));
-    EXPECT_EQ(s.width, 3);
-    EXPECT_EQ(s.height, 4);
-
-    Sprite* first = l.head;
-    push_front(l, 7, 0, 1, 1, 0, 0);
-    EXPECT_EQ(l.tail, first);
-    EXPECT_EQ(l.cursor, l.head);
-    EXPECT_EQ(first->prev, l.head);
-    EXPECT_EQ(forward(l), std::vector<float>({7, 1}));
-    EXPECT_EQ(backward(l), forward(l));
-}
-
 // Every removal position in a list of three, and the only sprite of a list
 // of one: what the walk is told and how the list's links stand afterwards.
+// (Pushing and clearing, every frame and level of the game suites does.)
 TEST(SpriteList, RemoveCurrentAtEveryPosition) {
     struct Case {
         int size, position;
@@ -85,18 +64,6 @@ TEST(SpriteList, RemoveCurrentAtEveryPosition) {
             EXPECT_EQ(l.tail->next, nullptr);
         }
     }
-}
-
-TEST(SpriteList, ClearEmptiesAndTheListIsReusable) {
-    SpriteList l;
-    fill(l, 4);
-    clear(l);
-    EXPECT_EQ(l.head, nullptr);
-    EXPECT_EQ(l.cursor, nullptr);
-    EXPECT_EQ(l.tail, nullptr);
-    EXPECT_EQ(count(l), 0);
-    fill(l, 2);
-    EXPECT_EQ(count(l), 2);
 }
 
 TEST(Overlaps, EdgesAndCornersThatTouchCount) {
