@@ -19,8 +19,8 @@ import threading
 import time
 
 from picture import Picture
-from programs import Screen, XProgram, break_file, read_scores, write_scores
-from session import Retries, wait
+from programs import Screen, XProgram, break_file, write_scores
+from session import wait
 
 HERE = pathlib.Path(__file__).resolve().parent
 
@@ -180,9 +180,7 @@ class WebProgram(XProgram):
 
     def start(self, name, scores=None, fault=None):
         self.stop()
-        self.folder = self.s.dir / name
-        shutil.rmtree(self.folder, ignore_errors=True)
-        self.folder.mkdir()
+        self.new_folder(name)
         shutil.copytree(self.build / "page", self.folder / "page")
         (self.folder / "page" / "blank.html").write_text("")
         init = self.break_install(fault)
@@ -233,10 +231,7 @@ class WebProgram(XProgram):
         return []
 
     def stop(self):
-        if self.repeating:
-            self.repeating[0].set()
-            self.repeating[1].join()
-            self.repeating = None
+        self.stop_repeating()
         if self.open:
             self.call("close")
         self.open = False
@@ -281,7 +276,7 @@ class WebProgram(XProgram):
         return Picture.load(shot)
 
     def screen(self):
-        return Screen(self.eval(SCREEN_JS), (0, 0), lambda r, w: r["keyboard"] == w["id"])
+        return Screen(self.eval(SCREEN_JS), (0, 0))
 
     def pointer(self):
         """The pointer in field coordinates as the game has it: held inside
@@ -289,11 +284,6 @@ class WebProgram(XProgram):
         has granted it by the page's own hold), the page's pointer otherwise."""
         x, y = self.eval("() => Module.waxdropPointerAt()")
         return round(x), round(y)
-
-    def outer_rect(self):
-        # The rectangle the Windows build's 640 x 480 frame has around the
-        # same field, which the page reports as its window's.
-        return -8, -51, 632, 429
 
     # ---- the player's hands -----------------------------------------------
 
@@ -305,17 +295,14 @@ class WebProgram(XProgram):
     def mouse_event(self, kind, x, y, button="none"):
         self.send("Input.dispatchMouseEvent", **self.mouse_params(kind, x, y, button))
 
-    def glide(self, x, y):
-        self.mouse = (x, y)
-        self.mouse_event("mouseMoved", x, y)
-
     def point_screen(self, x, y):
         """Under the lock only movements count: the mouse moves by as much
         as the game's pointer must."""
         if self.locked():
             px, py = self.pointer()
             x, y = self.mouse[0] + x - self.origin[0] - px, self.mouse[1] + y - self.origin[1] - py
-        self.glide(x, y)
+        self.mouse = (x, y)
+        self.mouse_event("mouseMoved", x, y)
         time.sleep(0.05)
 
     def point(self, x, y):
@@ -325,15 +312,6 @@ class WebProgram(XProgram):
         self.mouse_event("mousePressed", *self.mouse, button="left")
         self.mouse_event("mouseReleased", *self.mouse, button="left")
         time.sleep(0.1)
-
-    def click(self, x=None, y=None):
-        if x is not None:
-            self.point(x, y)
-        self.press()
-
-    def click_screen(self, x, y):
-        self.point_screen(x, y)
-        self.press()
 
     def move_by(self, dx, dy, steps=40):
         moves = []
@@ -359,10 +337,10 @@ class WebProgram(XProgram):
         mods = [m.lower() for m in mods] + (["shift"] if spec[4] and "shift" not in mods else [])
         return mods, spec
 
-    def key_event(self, kind, spec, bits, text=""):
+    def key_event(self, kind, spec, bits, text="", **more):
         key, code, vk = spec[:3]
         self.send("Input.dispatchKeyEvent", type=kind, key=key, code=code, windowsVirtualKeyCode=vk,
-                  nativeVirtualKeyCode=vk, modifiers=bits, text=text, unmodifiedText=text)
+                  nativeVirtualKeyCode=vk, modifiers=bits, text=text, unmodifiedText=text, **more)
 
     def stroke(self, name, down=True, up=True):
         mods, spec = self.keys_of(name)
@@ -370,36 +348,29 @@ class WebProgram(XProgram):
         for m in mods:
             bits |= MODIFIERS[m][3]
             self.key_event("rawKeyDown", MODIFIERS[m], bits)
-        own = spec[3] if len(spec) > 3 else 0
-        if isinstance(own, int):  # a modifier alone, held until its key comes up
+        if isinstance(spec[3], int):  # a modifier alone, held until its key comes up
             if down:
-                self.held |= own
+                self.held |= spec[3]
                 self.key_event("rawKeyDown", spec, self.held)
             if up:
-                self.held &= ~own
+                self.held &= ~spec[3]
                 self.key_event("keyUp", spec, self.held)
             return
-        else:
-            # A character is typed only without Alt or Control.
-            text = spec[3] if not bits & 3 else ""
-            if down:
-                self.key_event("keyDown" if text else "rawKeyDown", spec, bits, text)
-            if up:
-                self.key_event("keyUp", spec, bits)
+        # A character is typed only without Alt or Control.
+        text = spec[3] if not bits & 3 else ""
+        if down:
+            self.key_event("keyDown" if text else "rawKeyDown", spec, bits, text)
+        if up:
+            self.key_event("keyUp", spec, bits)
         for m in reversed(mods):
             bits &= ~MODIFIERS[m][3]
             self.key_event("keyUp", MODIFIERS[m], bits)
-
-    def key(self, *keys):
-        for k in keys:
-            self.stroke(k)
-            time.sleep(0.15)
 
     def key_down(self, k):
         """A key held down: as on the test desktop, it repeats after a
         second, 25 times a second, until it comes up."""
         self.stroke(k, up=False)
-        mods, spec = self.keys_of(k)
+        spec = self.keys_of(k)[1]
         if not isinstance(spec[3], int):
             stop = threading.Event()
             thread = threading.Thread(target=self.repeat, args=(spec, stop), daemon=True)
@@ -412,15 +383,17 @@ class WebProgram(XProgram):
             return
         while not stop.wait(0.04):
             text = spec[3] if not self.held & 3 else ""
-            self.send("Input.dispatchKeyEvent", type="keyDown" if text else "rawKeyDown", key=spec[0],
-                      code=spec[1], windowsVirtualKeyCode=spec[2], nativeVirtualKeyCode=spec[2],
-                      modifiers=self.held, text=text, unmodifiedText=text, autoRepeat=True)
+            self.key_event("keyDown" if text else "rawKeyDown", spec, self.held, text, autoRepeat=True)
 
-    def key_up(self, k):
-        if self.repeating and not isinstance(self.keys_of(k)[1][3], int):
+    def stop_repeating(self):
+        if self.repeating:
             self.repeating[0].set()
             self.repeating[1].join()
             self.repeating = None
+
+    def key_up(self, k):
+        if not isinstance(self.keys_of(k)[1][3], int):
+            self.stop_repeating()
         self.stroke(k, down=False)
         time.sleep(0.15)
 
@@ -444,12 +417,6 @@ class WebProgram(XProgram):
         self.eval(f"({VISIBILITY_JS})('visible')")
         time.sleep(0.2)
 
-    def move_window(self, dx, dy):
-        raise NotImplementedError(self.lacks["window_manager"])
-
-    def close_box(self):
-        raise NotImplementedError(self.lacks["close_box"])
-
     def give_back_pointer(self):
         """The browser takes the pointer lock back, as it does on Esc."""
         self.eval("() => document.exitPointerLock()")
@@ -472,10 +439,7 @@ class WebProgram(XProgram):
         return self.folder / "scores.bin"
 
     def stray_score_files(self):
-        return [k for k in self.stored() if k not in ("/scores/scores.bin",)]
-
-    def scores(self):
-        return read_scores(self.score_file())
+        return [k for k in self.stored() if k != "/scores/scores.bin"]
 
     # ---- the desktop around it ---------------------------------------------------
 

@@ -8,14 +8,13 @@ flow by writing its own. Where programs really differ, the adapter says so
 in its `lacks` (a flow that needs what a program lacks is reported as such,
 not passed or failed)."""
 import json
-import os
 import pathlib
 import shutil
 import subprocess
 import time
 
 from picture import Picture
-from session import Retries, wait
+from session import wait
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 MEDIA_TOOL = ROOT / "build/linux/waxdrop-media"
@@ -70,11 +69,11 @@ class Screen:
     """The dialogs up (bottom first), which window has the keyboard, and
     whether the main window takes input."""
 
-    def __init__(self, raw, origin, keyboard_of):
+    def __init__(self, raw, origin):
         self.main_enabled = raw.get("main_enabled", True)
         self.frame = raw.get("frame")
         ids = [w["id"] for w in raw["windows"]]
-        self.dialogs = [Dialog(w, keyboard_of(raw, w), origin) for w in raw["windows"]]
+        self.dialogs = [Dialog(w, raw["keyboard"] == w["id"], origin) for w in raw["windows"]]
         self.main_has_keyboard = raw["keyboard"] not in ids and raw["keyboard"] in (0, "main")
 
     def find(self, caption):
@@ -102,15 +101,18 @@ class XProgram:
         """A game installed in a folder of its own, with scores (NAME=SCORE
         x3) as its score file, broken as fault says (see break_install);
         program names another build of the game to install in its place."""
-        self.folder = self.s.dir / name
-        shutil.rmtree(self.folder, ignore_errors=True)
-        self.folder.mkdir()
+        self.new_folder(name)
         self.install(program or ("waxdrop-faults" if fault == "scores:fail_after_300" else "waxdrop"))
         if scores:
             self.score_file().parent.mkdir(parents=True, exist_ok=True)
             write_scores(self.score_file(), scores)
         self.s.give(self.folder)
         self.launch(self.break_install(fault), f"{name}.log")
+
+    def new_folder(self, name):
+        self.folder = self.s.dir / name
+        shutil.rmtree(self.folder, ignore_errors=True)
+        self.folder.mkdir()
 
     def start_again(self):
         """The same installed game started anew, finding what the last run left."""
@@ -200,11 +202,9 @@ class XProgram:
 
     def picture(self, width=640, height=440):
         """The field as shown now (as much of it as the window shows)."""
-        shot = self.s.dir / "shot.ppm"
-        self.s.run(["import", "-silent", "-window", "root", str(shot)])
         x, y = self.field_origin()
         w, h = self.client_size()
-        return Picture.load(shot).crop(x, y, min(width, w), min(height, h))
+        return self.screen_picture().crop(x, y, min(width, w), min(height, h))
 
     def screen_picture(self):
         shot = self.s.dir / "shot.ppm"
@@ -244,16 +244,18 @@ class XProgram:
                        "mousemove_relative", "--", "-1", "0")
         time.sleep(0.05)
 
-    def click(self, x=None, y=None):
-        if x is not None:
-            self.point(x, y)
+    def press(self):
         self.s.xdotool("click", "1")
         time.sleep(0.1)
 
+    def click(self, x=None, y=None):
+        if x is not None:
+            self.point(x, y)
+        self.press()
+
     def click_screen(self, x, y):
         self.point_screen(x, y)
-        self.s.xdotool("click", "1")
-        time.sleep(0.1)
+        self.press()
 
     def move_by(self, dx, dy, steps=40):
         """Relative moves in steps, as a mouse makes them (X holds neither a
@@ -264,9 +266,12 @@ class XProgram:
         self.s.xdotool(*args)
         time.sleep(0.1)
 
+    def stroke(self, k):
+        self.s.xdotool("key", "--clearmodifiers", k)
+
     def key(self, *keys):
         for k in keys:
-            self.s.xdotool("key", "--clearmodifiers", k)
+            self.stroke(k)
             time.sleep(0.15)
 
     def key_down(self, k):
@@ -341,6 +346,12 @@ class XProgram:
     def keyboard_layout(self, name):
         self.s.layout(name)
 
+    def outer_rect(self):
+        # The rectangle the Windows build's 640 x 480 frame has around the
+        # same field (an 8-pixel border, caption and menu bar above), which
+        # the Linux game and the page report as their window's.
+        return -8, -51, 632, 429
+
     def held_area(self):
         """Where a running game holds the pointer, in field coordinates: the
         window's outer rectangle less the game's margins (80 at the top, the
@@ -387,12 +398,6 @@ class LinuxProgram(XProgram):
         left, top, right, bottom = super().held_area()
         return max(left, 0), max(top, 0), min(right, 639), min(bottom, 439)
 
-    def outer_rect(self):
-        # The rectangle the Windows build's 640 x 480 frame has around the
-        # same field (an 8-pixel border, caption and menu bar above), which
-        # the Linux game reports as its window's.
-        return -8, -51, 632, 429
-
     def client_size(self):
         return 640, 440
 
@@ -400,7 +405,7 @@ class LinuxProgram(XProgram):
         out = self.s.run(["xprop", "-id", self.window, "-notype", "_WAXDROP_DIALOGS"]).stdout
         raw = json.loads(json.loads(out.split("=", 1)[1].strip())) if "=" in out else \
             {"keyboard": 0, "windows": []}
-        return Screen(raw, self.window_origin(), lambda r, w: r["keyboard"] == w["id"])
+        return Screen(raw, self.window_origin())
 
 
 class WindowsProgram(XProgram):
@@ -459,7 +464,7 @@ class WindowsProgram(XProgram):
     def screen(self):
         out = self.s.run(self.s.run_as + ["wine", str(ROOT / "build/windows/waxdrop-wintext.exe")]).stdout
         raw = json.loads(out) if out.strip() else {"keyboard": 0, "windows": []}
-        return Screen(raw, self.field_origin(), lambda r, w: r["keyboard"] == w["id"])
+        return Screen(raw, self.field_origin())
 
     def click_control(self, caption, ident):
         # A box owns no window, so a click on the field may have put the main
