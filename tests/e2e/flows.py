@@ -178,14 +178,6 @@ def about_closes_by_alt_f4(g):
     return opens(g, ["alt+slash"], ABOUT, "alt+F4") + ["game " + ("running" if g.running() else "ended")]
 
 
-def menu_by_f10(g):
-    return opens(g, ["F10", "Right", "Return", "Return"], ABOUT)
-
-
-def menu_by_alt_and_arrows(g):
-    return opens(g, ["alt", "Down", "Down", "Up", "Return"], SCORES)
-
-
 def menu_escape_leaves(g):
     """Escape closes the drop-down, then leaves the menu bar: the next P
     reaches the game again."""
@@ -229,13 +221,6 @@ def high_scores_ampersand(g):
             "R&D shows as RD underlined" if 0 < diff <= 20 else f"R&D differs from RD by {diff} pixels"]
 
 
-def click_resumes(g):
-    g.click(327, 300)  # the paddle under the ball, which falls at 347
-    out = ["ball " + ("moves" if moving(g) else "still")]
-    g.key("p")
-    return out
-
-
 def p_release_pauses(g):
     """P acts on its release only: not as it goes down, nor on the key's
     auto-repeat while it is held (a long press), nor with Alt held."""
@@ -264,14 +249,6 @@ def frames_behind(g, keys, caption):
         *keep(g, "about" if caption == ABOUT else "high-scores")])
     g.key("p")
     return out
-
-
-def frames_behind_about(g):
-    return frames_behind(g, ["alt+slash"], ABOUT)
-
-
-def frames_behind_high_scores(g):
-    return frames_behind(g, ["alt+f", "h"], SCORES)
 
 
 def extremes(g):
@@ -428,36 +405,17 @@ def new_high_score(g, name=None, how="Return"):
     return out
 
 
-def name_typed(g):
-    return new_high_score(g, "Wren")
-
-
-def name_of_120(g):
-    return new_high_score(g, "".join(chr(ord("a") + i % 26) for i in range(120)))
-
-
-def name_cancelled(g):
-    return new_high_score(g, "Nobody", how="Cancel")
-
-
-def name_by_alt_f4(g):
-    return new_high_score(g, "Gone", how="alt+F4")
-
-
-def high_scores_show_the_file(g):
-    g.key("alt+f", "h")
-    d = (g.wait_dialog(SCORES) or g.screen()).find(SCORES)
-    shown = d.texts("static") if d else []
-    g.key("Return")
-    return ["dialog shows the file" if shown and shown == g.scores()[1:] else f"dialog {shown} file {g.scores()}"]
-
-
 def shown_scores(g):
     """The lines of the High Scores dialog, opened and closed by the keys."""
     g.key("alt+f", "h")
     d = (g.wait_dialog(SCORES) or g.screen()).find(SCORES)
     g.key("Return")
     return d.texts("static") if d else []
+
+
+def high_scores_show_the_file(g):
+    shown = shown_scores(g)
+    return ["dialog shows the file" if shown and shown == g.scores()[1:] else f"dialog {shown} file {g.scores()}"]
 
 
 def scores_kept_after_start_again(g):
@@ -482,25 +440,15 @@ def lock_given_back_pauses(g):
     return out
 
 
-def exit_by_menu(g):
-    g.key("alt+f", "x")
+def exits(g, *keys):
+    g.key(*keys)
     return [f"status {g.exit_status(10)}"]
-
-
-def exit_by_alt_f4(g):
-    g.key("alt+F4")
-    return [f"status {g.exit_status(10)}"]
-
-
-def bounce_heard(g):
-    g.click(327, 300)
-    peak = g.listen(3, until_peak=1000)
-    g.key("p")
-    return ["bounce " + ("heard" if peak > 1000 else f"silent (peak {peak})")]
 
 
 # ---- the table ------------------------------------------------------------------
 # flow | game ("+": the one before goes on) | what must come of it (lines, ";" apart)
+# (That a click resumes and the effects are heard, every row of the fault
+# matrix checks.)
 FLOWS = """
 first_frame                 | fresh | combs 80; bees 5; ball 347 200; paddle 320 400; score line yes
 first_frame_as_snapshot     | +     | the field is the snapshot
@@ -515,14 +463,12 @@ menu_by_alt_and_arrows      | +     | alt+Down+Down+Up+Return: High Scores open 
 menu_escape_leaves          | +     | P after the menu resumes
 high_scores                 | +     | alt+f+h: High Scores open with the keyboard; line 0: open.; Escape ignored; High Scores closed
 high_scores_ignore_alt_f4   | +     | alt+f+h: High Scores open with the keyboard; alt+F4 ignored; High Scores closed
-click_resumes               | fresh | ball moves
 p_release_pauses            | fresh | pressed P: running; held P: running; released P: paused; P with Alt: paused
 frames_behind_about         | fresh | alt+slash: About WaxDrop open with the keyboard; field moves behind it
 frames_behind_high_scores   | fresh | alt+f+h: High Scores open with the keyboard; field moves behind it
 pointer_confined            | fresh | running: pointer held to the window's margins; paused: pointer free
 confinement_follows_window  | fresh | moved window: pointer held to the window's margins
 minimised_frames_go_on      | fresh | frames went on while minimised
-bounce_heard                | fresh | bounce heard
 lock_given_back_pauses      | fresh | game runs; then paused; pointer free
 close_box_under_a_dialog    | fresh | close box under About: nothing; close box alone: status 0
 game_over_box               | full  | Pinecastle open with the keyboard; text GAME OVER; main enabled; field still under the box
@@ -541,6 +487,19 @@ exit_by_menu                | +     | status 0
 exit_by_alt_f4              | fresh | status 0
 """
 
+# The rows that play a flow above with arguments of their own.
+VARIANTS = {
+    "menu_by_f10": (opens, ["F10", "Right", "Return", "Return"], ABOUT),
+    "menu_by_alt_and_arrows": (opens, ["alt", "Down", "Down", "Up", "Return"], SCORES),
+    "frames_behind_about": (frames_behind, ["alt+slash"], ABOUT),
+    "frames_behind_high_scores": (frames_behind, ["alt+f", "h"], SCORES),
+    "name_typed": (new_high_score, "Wren"),
+    "name_of_120": (new_high_score, "".join(chr(ord("a") + i % 26) for i in range(120))),
+    "name_cancelled": (new_high_score, "Nobody", "Cancel"),
+    "name_by_alt_f4": (new_high_score, "Gone", "alt+F4"),
+    "exit_by_menu": (exits, "alt+f", "x"),
+    "exit_by_alt_f4": (exits, "alt+F4"),
+}
 GAMES = {"fresh": None, "full": FULL_TABLE, "amp": ["R&D=30", "RD=30", "Cy=10"]}
 NEEDS = {"song_while_paused": "song", "first_frame_as_snapshot": "snapshot", "lock_given_back_pauses": "pointer_lock",
          "about_closes_by_alt_f4": "alt_f4", "name_by_alt_f4": "alt_f4", "alt_f4_behind_box": "alt_f4",
@@ -578,7 +537,8 @@ def main():
                 g.stop()
                 number += 1
                 g.start(f"game{number}", GAMES.get(game))
-            seen = globals()[name](g)
+            flow, *more = VARIANTS.get(name) or (globals()[name],)
+            seen = flow(g, *more)
         except Exception as e:  # a flow that breaks is a failure, said in full
             seen = [f"error: {e}"]
             traceback.print_exc(file=sys.stdout)
