@@ -8,7 +8,6 @@
 // flows read both alike. Exit status 1 when the game's window is not there.
 
 #include <windows.h>
-#include <psapi.h>
 #include <winternl.h>
 
 #include <cstdio>
@@ -62,7 +61,6 @@ std::string rect_of(HWND w) {
 std::string kind_of_control(HWND w) {
     wchar_t cls[64] = L"";
     GetClassNameW(w, cls, 64);
-    const std::wstring c = cls;
     if (_wcsicmp(cls, L"Button") == 0) return "button";
     if (_wcsicmp(cls, L"Edit") == 0) return "edit";
     if (_wcsicmp(cls, L"Static") == 0) return (GetWindowLongW(w, GWL_STYLE) & SS_TYPEMASK) == SS_ICON ? "icon" : "static";
@@ -87,8 +85,6 @@ BOOL CALLBACK collect(HWND w, LPARAM) {
     if (pid == main_pid && w != main_window && IsWindowVisible(w)) game_windows.insert(game_windows.begin(), w);
     return TRUE;
 }
-
-long long kb(SIZE_T bytes) { return static_cast<long long>(bytes / 1024); }
 
 // The system's list of every open handle (SystemHandleInformation), as the
 // kernel and Wine's server keep it; the entries whose owner is pid.
@@ -135,38 +131,16 @@ BOOL CALLBACK count_window(HWND window, LPARAM counts) {
     return TRUE;
 }
 
-
-// With --counts: what the game's process holds, on one line:
-//   pid P gdi N user N handles N listed_handles N windows N working_set_kb N private_kb N
-// GDI and USER objects (GetGuiResources), kernel handles (GetProcessHandleCount,
-// and counted in the system's list of every handle), its windows, top-level
-// and child, and memory as Windows counts it. A value the system will not
-// give is printed as -1; Wine gives 0 for GDI and USER objects. The long
-// real-play run watches the game with it.
+// With --counts, what the long real-play run watches in the game's process,
+// on one line: "listed_handles N windows N", its kernel handles as the
+// system's list of every handle counts them, and its windows, top-level and
+// child. A count the system will not give is printed as -1.
 int print_counts() {
     DWORD pid = 0;
     GetWindowThreadProcessId(main_window, &pid);
-    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    long long gdi = -1, user = -1, handles = -1, working_set = -1, private_bytes = -1;
-    if (process) {
-        gdi = GetGuiResources(process, GR_GDIOBJECTS);
-        user = GetGuiResources(process, GR_USEROBJECTS);
-        DWORD count = 0;
-        if (GetProcessHandleCount(process, &count)) handles = count;
-        PROCESS_MEMORY_COUNTERS memory{};
-        memory.cb = sizeof memory;
-        if (GetProcessMemoryInfo(process, &memory, sizeof memory)) {
-            working_set = kb(memory.WorkingSetSize);
-            private_bytes = kb(memory.PagefileUsage);
-        }
-        CloseHandle(process);
-    }
     WindowCount windows{pid, 0};
     EnumWindows(count_window, reinterpret_cast<LPARAM>(&windows));
-    std::printf("pid %lu gdi %lld user %lld handles %lld listed_handles %lld windows %lld working_set_kb %lld "
-                "private_kb %lld\n",
-                static_cast<unsigned long>(pid), gdi, user, handles, listed_handles(pid), windows.windows, working_set,
-                private_bytes);
+    std::printf("listed_handles %lld windows %lld\n", listed_handles(pid), windows.windows);
     return 0;
 }
 

@@ -6,7 +6,7 @@ and firing), and every second each New High Score dialog or GAME OVER box up
 is answered with its OK, as a player would before playing on.
 
 Reports the game's resident memory, threads and open files, and for the
-Windows game its kernel handles, windows and working set as Windows counts
+Windows game its kernel handles and windows as Windows counts
 them (waxdrop-wintext.exe --counts), at the start, at the checkpoint, every
 REPORT_EVERY seconds (default 300) and at the end. Fails if the game died,
 grew by more than 2 MB after the checkpoint, gained threads, files or
