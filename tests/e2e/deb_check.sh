@@ -19,34 +19,25 @@ ls "$work"/out/waxdrop-1.0-*.tar.gz >/dev/null 2>&1; check tgz_made $?
 # One path a line ("./usr/games/waxdrop -> ../lib/waxdrop/waxdrop" for the link).
 listing=$(dpkg -c "$deb" 2>/dev/null | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }')
 
-# path                                              what must be there
+# What must be there: the game, its link, its media and pictures, and the
+# desktop's files.
+table="usr/lib/waxdrop/waxdrop exe
+usr/games/waxdrop link
+usr/share/applications/waxdrop.desktop file
+usr/share/icons/hicolor/32x32/apps/waxdrop.png file
+usr/share/man/man6/waxdrop.6.gz file"
+for f in media/{song.mid,doing.wav,hit.wav,brick.wav,buzz.wav} resources/icons/waxdrop.ico \
+         resources/bitmaps/{paddle,comb,bee_a,bee_b,bullet,ball}.bmp; do
+    table+=$'\n'"usr/lib/waxdrop/$f file"
+done
 while read -r path kind; do
-    [ -z "$path" ] && continue
     case $kind in
         exe)  grep -qE "^\./$path\$" <<<"$listing" && dpkg -c "$deb" | grep -E " \./$path\$" | grep -q '^-rwx' ;;
         link) grep -qE "^\./$path -> \.\./lib/waxdrop/waxdrop\$" <<<"$listing" ;;
         file) grep -qE "^\./$path\$" <<<"$listing" ;;
     esac
     check "contains_$path" $?
-done <<'TABLE'
-usr/lib/waxdrop/waxdrop                          exe
-usr/games/waxdrop                                link
-usr/lib/waxdrop/media/song.mid                   file
-usr/lib/waxdrop/media/doing.wav                  file
-usr/lib/waxdrop/media/hit.wav                    file
-usr/lib/waxdrop/media/brick.wav                  file
-usr/lib/waxdrop/media/buzz.wav                   file
-usr/lib/waxdrop/resources/bitmaps/paddle.bmp     file
-usr/lib/waxdrop/resources/bitmaps/comb.bmp       file
-usr/lib/waxdrop/resources/bitmaps/bee_a.bmp      file
-usr/lib/waxdrop/resources/bitmaps/bee_b.bmp      file
-usr/lib/waxdrop/resources/bitmaps/bullet.bmp     file
-usr/lib/waxdrop/resources/bitmaps/ball.bmp       file
-usr/lib/waxdrop/resources/icons/waxdrop.ico      file
-usr/share/applications/waxdrop.desktop           file
-usr/share/icons/hicolor/32x32/apps/waxdrop.png   file
-usr/share/man/man6/waxdrop.6.gz                  file
-TABLE
+done <<<"$table"
 # No score file, no tests, no tools: only the game.
 [ "$(grep -c -E '\.bin$|tests/|waxdrop-' <<<"$listing")" -eq 0 ]; check nothing_else_shipped $?
 
