@@ -110,13 +110,6 @@ TEST_F(PlayEffect, HeaderTestsAndChunkWalkGiveTheirCodesAndOnlyPlayableCodesMix)
     }
 }
 
-// 4: not opened (how it is opened, the program suite checks with the other
-// readers).
-TEST_F(PlayEffect, FourMeansNotOpened) {
-    EXPECT_EQ(play_effect(u"missing.wav"), 4);
-    EXPECT_EQ(play_effect(std::u16string(300, u'x').c_str()), 4);  // path too long
-}
-
 TEST_F(PlayEffect, DataLengthsMixWholeFramesChunkByChunkAndOnlyWhatTheFileHolds) {
     const struct {
         std::optional<int32_t> length;  // else the bytes present
