@@ -139,21 +139,14 @@ TEST_F(Ball, BouncesOffThePaddleAndTheWallsOnlyWhenMovingTowardThem) {
     EXPECT_EQ(null_files.opens, opens);
 }
 
+// (The loss line itself, and where the next ball is served, the replays check.)
 TEST_F(Ball, IsLostPastTheLossLineEvenWhenItBouncesInTheSameFrame) {
-    place_ball(400, 390, 0, 200);  // reaches 392, the loss line itself: not lost yet
-    steps();
-    EXPECT_EQ(game.balls, 3);
     place_ball(120, 393, 0, 200);  // reaches 395 touching the paddle
     steps();
     EXPECT_EQ(heard(), doing_wav);
     EXPECT_EQ(game.balls, 2);
     EXPECT_TRUE(game.paused);
-    // Served again: y 200 falling at ball_speed, a column within the field.
-    EXPECT_FLOAT_EQ(ball().y, 200);
-    EXPECT_FLOAT_EQ(ball().vy, 200);
-    EXPECT_GE(ball().x, 0);
-    EXPECT_LE(ball().x, 615);
-    EXPECT_GE(ball().vx, 0);
+    EXPECT_GE(ball().vx, 0);  // served again, drifting less than a pixel a second
     EXPECT_LT(ball().vx, 1);
 }
 
