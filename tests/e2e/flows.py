@@ -221,6 +221,13 @@ def high_scores_ampersand(g):
             "R&D shows as RD underlined" if 0 < diff <= 20 else f"R&D differs from RD by {diff} pixels"]
 
 
+def click_resumes(g):
+    g.click(327, 300)  # the paddle under the ball, which falls at 347
+    out = ["ball " + ("moves" if moving(g) else "still")]
+    g.key("p")
+    return out
+
+
 def p_release_pauses(g):
     """P acts on its release only: not as it goes down, nor on the key's
     auto-repeat while it is held (a long press), nor with Alt held."""
@@ -440,6 +447,13 @@ def lock_given_back_pauses(g):
     return out
 
 
+def bounce_heard(g):
+    g.click(327, 300)
+    peak = g.listen(3, until_peak=1000)
+    g.key("p")
+    return ["bounce " + ("heard" if peak > 1000 else f"silent (peak {peak})")]
+
+
 def exits(g, *keys):
     g.key(*keys)
     return [f"status {g.exit_status(10)}"]
@@ -447,8 +461,6 @@ def exits(g, *keys):
 
 # ---- the table ------------------------------------------------------------------
 # flow | game ("+": the one before goes on) | what must come of it (lines, ";" apart)
-# (That a click resumes and the effects are heard, every row of the fault
-# matrix checks.)
 FLOWS = """
 first_frame                 | fresh | combs 80; bees 5; ball 347 200; paddle 320 400; score line yes
 first_frame_as_snapshot     | +     | the field is the snapshot
@@ -463,12 +475,14 @@ menu_by_alt_and_arrows      | +     | alt+Down+Down+Up+Return: High Scores open 
 menu_escape_leaves          | +     | P after the menu resumes
 high_scores                 | +     | alt+f+h: High Scores open with the keyboard; line 0: open.; Escape ignored; High Scores closed
 high_scores_ignore_alt_f4   | +     | alt+f+h: High Scores open with the keyboard; alt+F4 ignored; High Scores closed
+click_resumes               | fresh | ball moves
 p_release_pauses            | fresh | pressed P: running; held P: running; released P: paused; P with Alt: paused
 frames_behind_about         | fresh | alt+slash: About WaxDrop open with the keyboard; field moves behind it
 frames_behind_high_scores   | fresh | alt+f+h: High Scores open with the keyboard; field moves behind it
 pointer_confined            | fresh | running: pointer held to the window's margins; paused: pointer free
 confinement_follows_window  | fresh | moved window: pointer held to the window's margins
 minimised_frames_go_on      | fresh | frames went on while minimised
+bounce_heard                | fresh | bounce heard
 lock_given_back_pauses      | fresh | game runs; then paused; pointer free
 close_box_under_a_dialog    | fresh | close box under About: nothing; close box alone: status 0
 game_over_box               | full  | Pinecastle open with the keyboard; text GAME OVER; main enabled; field still under the box
