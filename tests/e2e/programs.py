@@ -125,8 +125,9 @@ class XProgram:
         self.s.xdotool("windowactivate", "--sync", self.window)
         time.sleep(0.3)
 
-    def find_window(self):
-        ids = self.s.xdotool("search", "--onlyvisible", "--name", "^WaxDrop$").split()
+    def find_window(self, caption="WaxDrop"):
+        """The X window shown with this caption (the main window's by default)."""
+        ids = self.s.xdotool("search", "--onlyvisible", "--name", f"^{caption}$").split()
         return ids[0] if ids else None
 
     def break_install(self, fault):
@@ -470,9 +471,9 @@ class WindowsProgram(XProgram):
         # A box owns no window, so a click on the field may have put the main
         # window in front of it: a player brings it forward (from the task
         # bar) before pressing its button.
-        ids = self.s.xdotool("search", "--onlyvisible", "--name", f"^{caption}$").split()
-        if ids:
-            self.s.xdotool("windowactivate", "--sync", ids[0])
+        box = self.find_window(caption)
+        if box:
+            self.s.xdotool("windowactivate", "--sync", box)
         super().click_control(caption, ident)
 
     def focus_name(self):
