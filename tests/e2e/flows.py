@@ -60,15 +60,34 @@ def moving(g, gap=0.2):
     return a.differing(g.picture()) > 0
 
 
-def ball_x(g):
+def ball(g):
     b = field(g)["ball"].split()
-    return int(b[0]) if len(b) == 2 else 320
+    return (int(b[0]), int(b[1])) if len(b) == 2 else None
+
+
+def ball_x(g):
+    b = ball(g)
+    return b[0] if b else 320
 
 
 def resume_under_ball(g):
     """Resume with the paddle right under a paused ball, so that a ball just
     served falls onto it and stays in play for seconds."""
     g.click(ball_x(g) - 20, 300)
+
+
+def rising_ball(g):
+    """Resume under the ball and wait for its first bounce off the paddle:
+    on its way up to the honeycombs and back it is out of the paddle's reach
+    for about two seconds, long enough for the pointer to go anywhere."""
+    resume_under_ball(g)
+    last = ball(g)
+    for _ in range(40):
+        now = ball(g)
+        if now and last and now[1] < last[1]:
+            return
+        last = now
+        time.sleep(0.05)
 
 
 def dialog_line(screen, caption):
@@ -272,7 +291,7 @@ def held(corners, want):
 
 
 def pointer_confined(g):
-    resume_under_ball(g)
+    rising_ball(g)
     corners = extremes(g)
     g.key("p")
     return ["running: pointer " + held(corners, g.held_area()),
@@ -283,7 +302,7 @@ def confinement_follows_window(g):
     """The window moved while the game runs: the Linux game holds the pointer
     to the window where it is now; the Windows game's clip rectangle is the
     screen's, and stays where it was set (its adapter says which)."""
-    resume_under_ball(g)
+    rising_ball(g)
     want = g.held_area()
     before = g.window_origin()
     g.move_window(60, 40)

@@ -433,6 +433,8 @@ class WindowsProgram(XProgram):
         shutil.copy(self.build / f"{program}.exe", self.folder / "waxdrop.exe")
         shutil.copytree(self.build / "media", self.folder / "media")
         (self.folder / "media" / "scores.bin").unlink(missing_ok=True)
+        # The probe runs as the player, who may not read the checkout.
+        shutil.copy(ROOT / "build/windows/waxdrop-wintext.exe", self.folder)
 
     def command(self):
         return ["wine", str(self.folder / "waxdrop.exe")]
@@ -463,7 +465,7 @@ class WindowsProgram(XProgram):
         return int(values["WIDTH"]), int(values["HEIGHT"]) - self.menu_height()
 
     def screen(self):
-        out = self.s.run(self.s.run_as + ["wine", str(ROOT / "build/windows/waxdrop-wintext.exe")]).stdout
+        out = self.s.run(self.s.run_as + ["wine", str(self.folder / "waxdrop-wintext.exe")]).stdout
         raw = json.loads(out) if out.strip() else {"keyboard": 0, "windows": []}
         return Screen(raw, self.field_origin())
 
