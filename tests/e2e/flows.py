@@ -76,15 +76,14 @@ def resume_under_ball(g):
     g.click(ball_x(g) - 20, 300)
 
 
-def rising_ball(g):
-    """Resume under the ball and wait for its first bounce off the paddle:
-    on its way up to the honeycombs and back it is out of the paddle's reach
-    for about two seconds, long enough for the pointer to go anywhere."""
-    resume_under_ball(g)
+def ball_rising(g):
+    """Wait for the ball to leave the paddle: on its way up to the honeycombs
+    and back it is out of the paddle's reach for over a second, long enough
+    for the pointer to go anywhere."""
     last = ball(g)
     for _ in range(40):
         now = ball(g)
-        if now and last and now[1] < last[1]:
+        if now and last and last[1] > now[1] > 250:
             return
         last = now
         time.sleep(0.05)
@@ -291,7 +290,8 @@ def held(corners, want):
 
 
 def pointer_confined(g):
-    rising_ball(g)
+    resume_under_ball(g)
+    ball_rising(g)
     corners = extremes(g)
     g.key("p")
     return ["running: pointer " + held(corners, g.held_area()),
@@ -302,13 +302,14 @@ def confinement_follows_window(g):
     """The window moved while the game runs: the Linux game holds the pointer
     to the window where it is now; the Windows game's clip rectangle is the
     screen's, and stays where it was set (its adapter says which)."""
-    rising_ball(g)
+    resume_under_ball(g)
     want = g.held_area()
     before = g.window_origin()
     g.move_window(60, 40)
     dx, dy = (a - b for a, b in zip(g.window_origin(), before))
     if not g.clip_follows_window:
         want = (want[0] - dx, want[1] - dy, want[2] - dx, want[3] - dy)
+    ball_rising(g)
     corners = extremes(g)
     g.key("p")
     return ["moved window: pointer " + held(corners, want) + f" (moved by {dx}, {dy})"]
