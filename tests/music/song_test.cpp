@@ -255,9 +255,7 @@ void expect_a_clean_loop(const std::vector<Record>& t, std::set<uint32_t> channe
         ASSERT_LT(status, 0xF0u) << "record " << i;
         ASSERT_GE(t[i].time, t[i - 1].time) << "record " << i;
         heard.insert(channel);
-        if (kind == 0xC0) {
-            EXPECT_EQ(t[i].time, 0) << "record " << i;
-        }
+        if (kind == 0xC0) EXPECT_EQ(t[i].time, 0) << "record " << i;
         if (kind == 0x90 || kind == 0x80) sounding[channel][key] = kind == 0x90 && velocity > 0;
     }
     for (int c = 0; c < 16; ++c)
