@@ -255,7 +255,9 @@ void expect_a_clean_loop(const std::vector<Record>& t, std::set<uint32_t> channe
         ASSERT_LT(status, 0xF0u) << "record " << i;
         ASSERT_GE(t[i].time, t[i - 1].time) << "record " << i;
         heard.insert(channel);
-        if (kind == 0xC0) EXPECT_EQ(t[i].time, 0) << "record " << i;
+        if (kind == 0xC0) {
+            EXPECT_EQ(t[i].time, 0) << "record " << i;
+        }
         if (kind == 0x90 || kind == 0x80) sounding[channel][key] = kind == 0x90 && velocity > 0;
     }
     for (int c = 0; c < 16; ++c)
@@ -310,7 +312,9 @@ TEST_F(SongTest, RecordsAtPlaces) {
         SCOPED_TRACE(c.file);
         EXPECT_TRUE(load(read_file(c.file)));
         const std::vector<Record> t = table();
-        if (c.count != 0) ASSERT_EQ(t.size(), c.count);
+        if (c.count != 0) {
+            ASSERT_EQ(t.size(), c.count);
+        }
         ASSERT_GT(t.size(), c.at.back().first);
         for (const auto& [i, r] : c.at) EXPECT_EQ(t[i], r) << "record " << i;
         if (!c.loops_on.empty()) expect_a_clean_loop(t, c.loops_on);
