@@ -77,7 +77,9 @@ TEST_F(SequencerTest, SendsInTableOrderAndLoops) {
     }
 }
 
-TEST_F(SequencerTest, GameStartPlaysAndShutdownStopsWithTheHandshake) {
+// A game start plays the song; opening again (the next game) first closes
+// with the stop handshake; shutdown closes for good.
+TEST_F(SequencerTest, PlaysThenReopeningAndShutdownCloseWithTheHandshake) {
     write_song(header(0, 0x01, 0xE0) + track({0x00, 0x90, 0x3C, 0x64, 0x1E, 0x80, 0x3C, 0x40, 0x32, 0x90, 0x40, 0x64}));
     open_music();
     EXPECT_TRUE(music_open);
@@ -94,9 +96,10 @@ TEST_F(SequencerTest, GameStartPlaysAndShutdownStopsWithTheHandshake) {
     null_timer.on_sleep = [&] {
         if (++sleeps == 3) fire_null_timer();
     };
-    shutdown_music();
+    open_music();
     EXPECT_EQ(null_timer.sleeps, (std::vector<uint32_t>{10, 10, 10}));
     EXPECT_EQ(null_timer.killed, std::vector<TimerId>{id});
+    EXPECT_EQ(null_timer.live, 0u);
     EXPECT_EQ(Messages(null_midi.sent.begin() + 2, null_midi.sent.end()), silence_messages());
     EXPECT_TRUE(music_stopped);
     EXPECT_EQ(music_event_count, 0);
@@ -104,25 +107,14 @@ TEST_F(SequencerTest, GameStartPlaysAndShutdownStopsWithTheHandshake) {
     EXPECT_EQ(music_clock, 40);
     EXPECT_EQ(null_timer.end_periods, std::vector<uint32_t>{10});
     EXPECT_EQ(null_midi.close_count, 1);
-    EXPECT_FALSE(music_open);
-    EXPECT_EQ(null_midi.sent_while_closed, 0);
-}
-
-TEST_F(SequencerTest, ReopeningClosesFirst) {
-    write_song(one_note);
-    open_music();
-    start_song();
-    null_timer.on_sleep = [] { fire_null_timer(); };
-    open_music();
-    EXPECT_TRUE(music_open);
     EXPECT_EQ(null_midi.open_count, 2);
-    EXPECT_EQ(null_midi.close_count, 1);
-    EXPECT_TRUE(null_midi.is_open);
     EXPECT_EQ(null_timer.begin_periods, (std::vector<uint32_t>{10, 10}));
-    EXPECT_EQ(null_timer.end_periods, std::vector<uint32_t>{10});
-    EXPECT_EQ(null_timer.live, 0u);
-    EXPECT_EQ(music_event_count, 0);
-    EXPECT_EQ(null_midi.sent, silence_messages());
+    EXPECT_TRUE(music_open && null_midi.is_open);
+
+    shutdown_music();
+    EXPECT_EQ(null_timer.end_periods, (std::vector<uint32_t>{10, 10}));
+    EXPECT_EQ(null_midi.close_count, 2);
+    EXPECT_FALSE(music_open);
     EXPECT_EQ(null_midi.sent_while_closed, 0);
 }
 
@@ -163,11 +155,8 @@ TEST_F(SequencerTest, NoTimerOrNoOutput) {
         EXPECT_TRUE(null_midi.sent.empty());
         EXPECT_EQ(music_event_count, 0);
         EXPECT_EQ(null_midi.close_count, opened ? 1 : 0);
-        if (opened) {
-            EXPECT_EQ(music_position, 0);
-        } else {
-            EXPECT_EQ(null_timer_call_count(), timer_calls);  // no timer call at all
-        }
+        if (opened) EXPECT_EQ(music_position, 0);
+        else EXPECT_EQ(null_timer_call_count(), timer_calls);  // no timer call at all
         EXPECT_EQ(null_timer.start_count, c.timer_fails ? 1 : 0);
     }
 }

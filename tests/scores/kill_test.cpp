@@ -39,9 +39,12 @@ ScoreTable table_number(uint32_t k) {
     return t;
 }
 
-bool is_table(const ScoreTable& t, uint32_t k) {
+// Forget the table and read the file as the next start-up would: is it table k?
+bool loads_table(uint32_t k) {
     const ScoreTable want = table_number(k);
-    return std::memcmp(&t, &want, sizeof t) == 0;
+    std::memset(&score_table, 0, sizeof score_table);
+    load_scores();
+    return std::memcmp(&score_table, &want, sizeof want) == 0;
 }
 
 // The child: save tables first, first + 1, ... for ever, publishing the
@@ -53,10 +56,6 @@ bool is_table(const ScoreTable& t, uint32_t k) {
         done->store(k, std::memory_order_seq_cst);
     }
 }
-
-struct Tally {
-    int last_done = 0, in_flight = 0, before_first = 0, temp_left = 0;
-};
 
 }  // namespace
 
@@ -75,7 +74,7 @@ TEST(ScoreFileKill, EveryKillLeavesAWholeTable) {
     uint32_t on_disk = 1;  // the newest table known to be whole in the file
     std::mt19937 random(20261206);
     std::uniform_int_distribution<int> wait_us(0, 25000);
-    Tally tally;
+    int last_done = 0, in_flight = 0, before_first = 0, temp_left = 0;
     for (int round = 0; round < rounds; ++round) {
         done->store(on_disk, std::memory_order_seq_cst);
         std::fflush(nullptr);
@@ -89,31 +88,27 @@ TEST(ScoreFileKill, EveryKillLeavesAWholeTable) {
         ASSERT_TRUE(WIFSIGNALED(status));
 
         const uint32_t finished = done->load();
-        if (file_exists(temp)) ++tally.temp_left;
-        std::memset(&score_table, 0, sizeof score_table);
-        load_scores();
-        if (is_table(score_table, finished)) {
-            ++(finished == on_disk ? tally.before_first : tally.last_done);
-        } else if (is_table(score_table, finished + 1)) {
-            ++tally.in_flight;  // renamed into place, killed before it said so
+        temp_left += file_exists(temp);
+        if (loads_table(finished)) {
+            ++(finished == on_disk ? before_first : last_done);
+            on_disk = finished;
+        } else if (loads_table(finished + 1)) {
+            ++in_flight;  // renamed into place, killed before it said so
+            on_disk = finished + 1;
         } else {
-            FAIL() << "round " << round << ": scores.bin is neither table " << finished << " nor "
-                   << finished + 1;
+            FAIL() << "round " << round << ": scores.bin is neither table " << finished << " nor " << finished + 1;
         }
-        on_disk = is_table(score_table, finished) ? finished : finished + 1;
     }
     // The next save after a kill still works, whatever was left behind.
     score_table = table_number(on_disk + 1);
     save_scores();
-    std::memset(&score_table, 0, sizeof score_table);
-    load_scores();
-    EXPECT_TRUE(is_table(score_table, on_disk + 1));
+    EXPECT_TRUE(loads_table(on_disk + 1));
     EXPECT_FALSE(file_exists(temp));
     munmap(done, sizeof(std::atomic<uint32_t>));
     std::printf("%d kills: %d after a finished save, %d with the next table already in place, "
                 "%d before the child's first save finished; a temporary file left by %d; "
                 "%u tables saved in all\n",
-                rounds, tally.last_done, tally.in_flight, tally.before_first, tally.temp_left, on_disk);
+                rounds, last_done, in_flight, before_first, temp_left, on_disk);
     // The kills must land at different moments for the test to mean much.
-    EXPECT_GT(tally.last_done, 0);
+    EXPECT_GT(last_done, 0);
 }

@@ -4,12 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "platform/null/null_platform.h"
 #include "platform/null/null_wave.h"
 #include "sfx/effect_stream.h"

@@ -19,10 +19,10 @@ Bytes wav(const std::function<void(WavBytes&)>& change = {}) {
 // A file written by another program, from the shared folder beside the checkout.
 Bytes real(const char* name) { return read_file(std::string(WAXDROP_SHARED_DIR) + "/realfiles/wav/" + name); }
 
+// wav() cut short after this many bytes.
 Bytes cut(size_t size) {
-    Bytes b = wav();
-    b.resize(size);
-    return b;
+    const Bytes whole = wav();
+    return Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
 }
 
 }  // namespace

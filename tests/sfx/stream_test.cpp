@@ -23,7 +23,7 @@ void fill_ring(uint32_t from, const std::vector<int16_t>& values) {
 
 using Stream = EffectStream;
 
-TEST_F(Stream, BlockSequenceFromOpenToClose) {
+TEST_F(Stream, BlockSequenceFromOpenThroughReopenToClose) {
     EXPECT_EQ(null_wave.opens, 1);
     EXPECT_EQ(null_wave.prepares, 1);
     EXPECT_EQ(null_wave.block_bytes, 4096u);
@@ -41,6 +41,16 @@ TEST_F(Stream, BlockSequenceFromOpenToClose) {
     EXPECT_EQ(null_wave.written[32], ramp(-3000));  // ends exactly at the ring's end
     EXPECT_EQ(null_wave.written[33], silence);      // stretch 0 again, cleared a turn ago
     EXPECT_TRUE(ring_is_silent());
+    // Opening an open stream starts a fresh, silent one at the same position.
+    fill_ring(2048, ramp(1));
+    open_effects();
+    EXPECT_TRUE(effects_open);
+    EXPECT_EQ(null_wave.closes, 1);
+    EXPECT_EQ(null_wave.opens, 2);
+    EXPECT_EQ(null_wave.blocks_allocated - null_wave.blocks_freed, 1);
+    EXPECT_EQ(play_pos.load(), 2048u);
+    EXPECT_TRUE(ring_is_silent());
+    EXPECT_EQ(null_wave.written.back(), silence);
     EXPECT_EQ(null_wave.writes_while_queued, 0);
     // Closing twice releases once. The reset hands the queued block back with
     // a done notice, which must copy and queue nothing.
@@ -49,30 +59,15 @@ TEST_F(Stream, BlockSequenceFromOpenToClose) {
         close_effects();
         SCOPED_TRACE(i);
         EXPECT_FALSE(effects_open);
-        EXPECT_EQ(null_wave.resets, 1);
-        EXPECT_EQ(null_wave.closes, 1);
-        EXPECT_EQ(null_wave.blocks_freed, 1);
-        EXPECT_EQ(null_wave.writes, 34);
+        EXPECT_EQ(null_wave.resets, 2);
+        EXPECT_EQ(null_wave.closes, 2);
+        EXPECT_EQ(null_wave.blocks_freed, 2);
+        EXPECT_EQ(null_wave.writes, 35);
         EXPECT_FALSE(null_wave.queued);
         EXPECT_EQ(play_pos.load(), 2048u);
         EXPECT_EQ(sample_ring, nullptr);
         EXPECT_EQ(read_buffer, nullptr);
     }
-}
-
-TEST_F(Stream, OpeningAnOpenStreamStartsAFreshOneAtTheSamePosition) {
-    null_wave_block_done();
-    null_wave_block_done();
-    fill_ring(4096, ramp(1));
-    open_effects();
-    EXPECT_TRUE(effects_open);
-    EXPECT_EQ(null_wave.closes, 1);
-    EXPECT_EQ(null_wave.opens, 2);
-    EXPECT_EQ(null_wave.blocks_allocated - null_wave.blocks_freed, 1);
-    EXPECT_EQ(play_pos.load(), 4096u);
-    EXPECT_TRUE(ring_is_silent());
-    EXPECT_EQ(null_wave.written.back(), silence);
-    EXPECT_EQ(null_wave.writes_while_queued, 0);
 }
 
 TEST_F(Stream, AStreamThatCannotStartRunsSilentAndKeepsNothing) {
