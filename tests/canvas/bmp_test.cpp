@@ -61,18 +61,13 @@ std::vector<uint8_t> ico(int edge) {
     return b;
 }
 
-struct SpriteFile {
-    const char* name;
-    int width, height, bits;
-};
-
-const SpriteFile sprite_files[] = {{"paddle.bmp", 64, 16, 24}, {"comb.bmp", 32, 16, 24},
-                                   {"bee_a.bmp", 32, 16, 24},  {"bee_b.bmp", 32, 16, 4},
-                                   {"bullet.bmp", 8, 16, 4},   {"ball.bmp", 24, 24, 24}};
+const struct { const char* name; int width, height, bits; } sprite_files[] = {
+    {"paddle.bmp", 64, 16, 24}, {"comb.bmp", 32, 16, 24}, {"bee_a.bmp", 32, 16, 24},
+    {"bee_b.bmp", 32, 16, 4},   {"bullet.bmp", 8, 16, 4},  {"ball.bmp", 24, 24, 24}};
 
 }  // namespace
 
-TEST(Bmp, DecodesBottomUpRowsAndPalettes) {
+TEST(ImageFiles, DecodeBottomUpRowsPalettesAndAlpha) {
     // 24-bit, 2 x 2, bottom-up: the first row in the file is the bottom row.
     std::vector<uint8_t> b = bmp(2, 2, 24);
     const size_t px = 54;
@@ -91,16 +86,11 @@ TEST(Bmp, DecodesBottomUpRowsAndPalettes) {
     p[54 + 65] = 0x10;
     ASSERT_TRUE(decode_bmp(p.data(), p.size(), image, error)) << error;
     EXPECT_EQ(image.pixels, std::vector<uint32_t>({0x123456, 0xABCDEF, 0x123456}));
-}
 
-TEST(Ico, DecodesTheRequestedImageWithItsAlpha) {
-    // Rows bottom-up, each pixel B, G, R, A: the first pixel in the file is
-    // the bottom-left one.
-    std::vector<uint8_t> b = ico(2);
-    put(b, 62, 0x44332211, 4);
-    Image image;
-    std::string error;
-    ASSERT_TRUE(decode_ico(b.data(), b.size(), 2, image, error)) << error;
+    // An icon's image: rows bottom-up too, each pixel B, G, R, A.
+    std::vector<uint8_t> i = ico(2);
+    put(i, 62, 0x44332211, 4);
+    ASSERT_TRUE(decode_ico(i.data(), i.size(), 2, image, error)) << error;
     EXPECT_EQ(image.pixels, std::vector<uint32_t>({0, 0, 0x44332211, 0}));
 }
 
@@ -122,11 +112,7 @@ TEST(ImageFiles, RefuseWhatTheyCannotReadWithAReason) {
         return b;
     };
     const size_t first = 102;  // the 32 x 32 32-bit image's header
-    const struct {
-        const char* what;
-        std::vector<uint8_t> bytes;
-        int edge;
-    } cases[] = {
+    const struct { const char* what; std::vector<uint8_t> bytes; int edge; } cases[] = {
         {"empty", {}, 0},
         {"truncated pixels", truncated, 0},
         {"no signature", not_bm, 0},
@@ -162,7 +148,7 @@ TEST(ImageFiles, RefuseWhatTheyCannotReadWithAReason) {
 // The sprites are drawn with OR: black must be exactly black at the corners,
 // the sprite itself must show, and no pixel may be a faint near-black tint.
 TEST(Assets, SpriteBitmapsHaveTheirSizesFormatsAndBlackSurroundings) {
-    for (const SpriteFile& f : sprite_files) {
+    for (const auto& f : sprite_files) {
         SCOPED_TRACE(f.name);
         const std::string path = resources + "bitmaps/" + f.name;
         const std::vector<uint8_t> bytes = read_file(path);

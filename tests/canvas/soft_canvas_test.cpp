@@ -54,12 +54,8 @@ TEST_F(SoftCanvasTest, SpritesMixByOr) {
 // inside the field change, and they come from the right part of the image.
 // The clear before each leaves every pixel black.
 TEST_F(SoftCanvasTest, BlitsAreClippedAtEveryEdge) {
-    struct Case {
-        int x, y;
-        int visible;  // coloured pixels expected in the field
-        int size = 24;
-    };
-    const Case cases[] = {
+    // visible: the coloured pixels expected in the field.
+    const struct { int x, y, visible, size = 24; } cases[] = {
         {-2, 10, 22 * 24},   // left: image columns 2..23 show; its black column 0 is outside
         {630, 10, 10 * 24 - 24},  // right: 10 columns, the first black
         {100, -20, 23 * 4},  // top: 4 rows show
@@ -69,7 +65,7 @@ TEST_F(SoftCanvasTest, BlitsAreClippedAtEveryEdge) {
         {650, 500, 0},
         {10, 10, 23 * 24, 64},  // asks for more than the image has: reads no further
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " " << c.size);
         canvas_clear();
         canvas_draw_sprite(SpriteImage::ball, c.x, c.y, c.size, c.size);

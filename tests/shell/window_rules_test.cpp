@@ -238,10 +238,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, WindowRulesRow, ::testing::ValuesIn(rows), row_na
 // The name edit keeps what a score record holds: 99 units, a character
 // outside the basic plane counting two.
 TEST(DialogText, NameKeepsWhatTheRecordHolds) {
-    const struct {
-        std::string typed;
-        size_t bytes;
-    } cases[] = {
+    const struct { std::string typed; size_t bytes; } cases[] = {
         {std::string(120, 'a'), 99},
         {std::string(99, 'a'), 99},
         {std::string(98, 'a') + "\xF0\x9F\x90\x9D", 98},       // the bee would be units 99 and 100
@@ -253,12 +250,10 @@ TEST(DialogText, NameKeepsWhatTheRecordHolds) {
 }
 
 // The templates' units in pixels of the dialog font, worked out by hand:
-// x * 7 / 4 and y * 13 / 8, rounded to the nearest pixel.
+// x * 7 / 4 and y * 13 / 8, rounded to the nearest pixel; each dialog below a
+// 20-pixel menu bar, its caption included.
 TEST(DialogGeometry, TemplatesInPixels) {
-    const struct {
-        int dialog;
-        int x, y, w, h;  // below a 20-pixel menu bar, caption included
-    } dialogs[] = {
+    const struct { int dialog, x, y, w, h; } dialogs[] = {
         {IDD_ABOUTBOX, 39, 48, 403, 141},     // 22, 17, 230 x 75
         {IDD_HIGH_SCORES, 0, 20, 326, 151},   // 0, 0, 186 x 81
         {IDD_NEW_SCORE, 0, 20, 326, 151},
@@ -274,15 +269,11 @@ TEST(DialogGeometry, TemplatesInPixels) {
 }
 
 TEST(DialogGeometry, BoxesGrowWithTheirTextFromTheLeastWidth) {
-    const struct {
-        int text_width;
-        int x, w;
-    } cases[] = {{0, 210, 220}, {120, 210, 220}, {121, 209, 221}, {300, 120, 400}};
+    const struct { int text_width, x, w; } cases[] = {{0, 210, 220}, {120, 210, 220}, {121, 209, 221}, {300, 120, 400}};
     for (const auto& c : cases) {
         const PixelRect box = box_rect(c.text_width, 640, 460);
-        EXPECT_EQ(box.x, c.x) << c.text_width;
-        EXPECT_EQ(box.w, c.w) << c.text_width;
-        EXPECT_EQ(box.y, 174) << c.text_width;  // (460 - 111) / 2
+        // Its top at (460 - 111) / 2.
+        EXPECT_EQ((std::vector<int>{box.x, box.y, box.w}), (std::vector<int>{c.x, 174, c.w})) << c.text_width;
         // The OK button stays inside the box, at its right.
         const PixelRect ok = box_button_rect(box);
         EXPECT_LE(ok.x + ok.w, box.x + box.w);
@@ -291,12 +282,7 @@ TEST(DialogGeometry, BoxesGrowWithTheirTextFromTheLeastWidth) {
 }
 
 TEST(DialogText, AmpersandsAsAStaticControlShowsThem) {
-    const struct {
-        std::string text;
-        bool no_prefix;
-        std::string shown;
-        size_t underline;
-    } cases[] = {
+    const struct { std::string text; bool no_prefix; std::string shown; size_t underline; } cases[] = {
         {"10: R&D.", false, "10: RD.", 5},
         {"10: R&&D.", false, "10: R&D.", std::string::npos},
         {"&a&b", false, "ab", 1},
