@@ -22,17 +22,6 @@
 
 namespace {
 
-std::vector<std::string> split(const std::string& s, char at) {
-    std::vector<std::string> out;
-    std::stringstream in(s);
-    std::string part;
-    while (std::getline(in, part, at)) {
-        part.erase(0, part.find_first_not_of(' '));
-        if (!part.empty()) out.push_back(part);
-    }
-    return out;
-}
-
 KeyStroke key_of(std::string word) {
     KeyStroke k;
     if (word.size() > 4 && word.substr(word.size() - 4) == "+alt") {
@@ -227,9 +216,10 @@ TEST_P(WindowRulesRow, GoesWhereTheReferenceSends) {
     const Row& row = GetParam();
     WindowRules rules;
     Route last;
-    for (const std::string& step : split(row.steps, ',')) last = play(rules, step);
+    std::istringstream steps(row.steps), checks(row.checks);
+    for (std::string step; std::getline(steps >> std::ws, step, ',');) last = play(rules, step);
     EXPECT_EQ(describe(last), row.route);
-    for (const std::string& check : split(row.checks, ',')) EXPECT_EQ(observe(rules, check), check);
+    for (std::string check; std::getline(checks >> std::ws, check, ',');) EXPECT_EQ(observe(rules, check), check);
 }
 
 std::string row_name(const ::testing::TestParamInfo<Row>& row) { return row.param.name; }
