@@ -41,10 +41,9 @@ KeyStroke key_of(std::string word) {
 Place place_of(std::istream& in) {
     std::string kind;
     int n = -1;
-    in >> kind;
+    in >> kind >> n;  // field and bar come without a number
     if (kind == "field") return {Place::field};
     if (kind == "bar") return {Place::bar};
-    in >> n;
     if (kind == "title") return {Place::menu_title, n};
     if (kind == "item") return {Place::menu_item, n};
     return {Place::popup, -1, n};
@@ -86,11 +85,6 @@ Route play(WindowRules& rules, const std::string& step) {
 
 std::string yes(bool b) { return b ? "yes" : "no"; }
 
-std::string step_name(PumpStep s) {
-    const char* const names[] = {"unwind", "destroy", "frame", "idle"};  // in the enum's order
-    return names[static_cast<int>(s)];
-}
-
 // What check says of the rules now, in the check's own words.
 std::string observe(WindowRules& rules, const std::string& check) {
     std::istringstream in(check);
@@ -104,7 +98,8 @@ std::string observe(WindowRules& rules, const std::string& check) {
     if (word == "recheck") return "recheck " + yes(rules.take_pointer_recheck());
     if (word == "turning" && in >> n) return "turning " + std::to_string(n) + " " + yes(rules.turning(n));
     if (word == "cues") return "cues " + yes(rules.menu().cues);
-    if (word == "step") return "step " + step_name(rules.after_events());
+    const char* const pump_steps[] = {"unwind", "destroy", "frame", "idle"};  // in PumpStep's order
+    if (word == "step") return std::string("step ") + pump_steps[static_cast<int>(rules.after_events())];
     if (word == "shown") {
         std::string s = "shown";
         for (int id : rules.shown_windows()) s += " " + std::to_string(id);
