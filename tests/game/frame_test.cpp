@@ -76,10 +76,7 @@ TEST_F(Draw, PositionsAreTruncatedTowardZero) {
 }
 
 TEST_F(Draw, ScoreLineShowsExtremeCountersWhole) {
-    game.score = -2147483647 - 1;
-    game.level = 2147483647;
-    game.balls = -1;
-    game.bullets = 1000000000;
+    game.score = -2147483647 - 1, game.level = 2147483647, game.balls = -1, game.bullets = 1000000000;
     char16_t line[score_line_capacity];
     const int n = format_score_line(line);
     EXPECT_EQ(std::u16string(line),
