@@ -44,23 +44,6 @@ std::vector<uint8_t> bmp(int width, int height, int bits, uint32_t colours = 0) 
     return b;
 }
 
-// An icon file with one edge x edge 32-bit image, its pixels zero.
-std::vector<uint8_t> ico(int edge) {
-    const size_t pixels = 4u * edge * edge, offset = 6 + 16;
-    std::vector<uint8_t> b(offset + 40 + pixels + 4u * edge, 0);
-    put(b, 2, 1, 2);
-    put(b, 4, 1, 2);
-    b[6] = b[7] = static_cast<uint8_t>(edge);
-    put(b, 12, 32, 2);
-    put(b, 14, static_cast<uint32_t>(b.size() - offset), 4);
-    put(b, 18, static_cast<uint32_t>(offset), 4);
-    put(b, offset, 40, 4);
-    put(b, offset + 4, static_cast<uint32_t>(edge), 4);
-    put(b, offset + 8, static_cast<uint32_t>(2 * edge), 4);
-    put(b, offset + 14, 32, 2);
-    return b;
-}
-
 const struct { const char* name; int width, height, bits; } sprite_files[] = {
     {"paddle.bmp", 64, 16, 24}, {"comb.bmp", 32, 16, 24}, {"bee_a.bmp", 32, 16, 24},
     {"bee_b.bmp", 32, 16, 4},   {"bullet.bmp", 8, 16, 4},  {"ball.bmp", 24, 24, 24}};
@@ -87,11 +70,14 @@ TEST(ImageFiles, DecodeBottomUpRowsPalettesAndAlpha) {
     ASSERT_TRUE(decode_bmp(p.data(), p.size(), image, error)) << error;
     EXPECT_EQ(image.pixels, std::vector<uint32_t>({0x123456, 0xABCDEF, 0x123456}));
 
-    // An icon's image: rows bottom-up too, each pixel B, G, R, A.
-    std::vector<uint8_t> i = ico(2);
-    put(i, 62, 0x44332211, 4);
-    ASSERT_TRUE(decode_ico(i.data(), i.size(), 2, image, error)) << error;
-    EXPECT_EQ(image.pixels, std::vector<uint32_t>({0, 0, 0x44332211, 0}));
+    // An icon's image: rows bottom-up too, each pixel B, G, R, A. The game's
+    // icon holds its 32 x 32 32-bit image first, the pixels after its header
+    // at 102; its top-left pixel is clear.
+    std::vector<uint8_t> icon = read_file(resources + "icons/waxdrop.ico");
+    put(icon, 102 + 40, 0x44332211, 4);
+    ASSERT_TRUE(decode_ico(icon.data(), icon.size(), 32, image, error)) << error;
+    EXPECT_EQ(image.pixels.at(31 * 32), 0x44332211u);
+    EXPECT_EQ(image.pixels[0], 0u);
 }
 
 // Damaged or unreadable files are refused with a reason and no pixels: edge 0
