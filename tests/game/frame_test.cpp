@@ -207,7 +207,9 @@ TEST_F(Combs, TheLevelEndsInTheFrameAfterTheLastCombFellAndTheNextIsLaidOut) {
         EXPECT_EQ(count(bee_list), c.bees);
         EXPECT_EQ(game.bullets, c.bullets);
         EXPECT_EQ(game.balls, c.balls_after);
-        EXPECT_EQ(game.score, 1);  // (the ball served at its new speed: the replays' serves and the soak's rule)
+        EXPECT_EQ(game.score, 1);
+        // (The ball's serve at the new speed, the replays' serves and the soak's
+        // speed rule check.)
         // The new bees are walked in that same frame; the new combs are not.
         EXPECT_EQ(drawn(SpriteImage::bee_a), c.bees);
         EXPECT_EQ(drawn(SpriteImage::comb), 0);
