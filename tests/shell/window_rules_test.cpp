@@ -113,12 +113,8 @@ std::string observe(WindowRules& rules, const std::string& check) {
     return "unknown check " + check;
 }
 
-struct Row {
-    const char* name;
-    const char* steps;
-    const char* route;   // where the last step went
-    const char* checks;  // the state after it
-};
+// A row: its name, its steps, where the last step went, the state after it.
+struct Row { const char *name, *steps, *route, *checks; };
 
 constexpr Row rows[] = {
     // Frames: only when the last one asked, or the window was uncovered.
