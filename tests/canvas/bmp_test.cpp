@@ -168,6 +168,8 @@ TEST(Assets, IconsHoldBothSizesAtThreeDepthsAndACellOnAPoint) {
         EXPECT_EQ(u16_at(b, 2), 1);
         ASSERT_EQ(u16_at(b, 4), 6);
         std::set<std::pair<int, int>> found;
+        Image image;
+        std::string error;
         for (std::size_t i = 0; i < 6; ++i) {
             const std::size_t e = 6 + 16 * i;
             const int size = b[e], bits = u16_at(b, e + 6);
@@ -186,8 +188,6 @@ TEST(Assets, IconsHoldBothSizesAtThreeDepthsAndACellOnAPoint) {
             if (bits != 32) continue;
             // A honeycomb cell standing on a point: its corners clear and its
             // middle opaque.
-            Image image;
-            std::string error;
             ASSERT_TRUE(decode_ico(b.data(), b.size(), size, image, error)) << size << ": " << error;
             ASSERT_EQ(image.width, size);
             ASSERT_EQ(image.pixels.size(), static_cast<size_t>(size) * size);
@@ -195,8 +195,6 @@ TEST(Assets, IconsHoldBothSizesAtThreeDepthsAndACellOnAPoint) {
             EXPECT_EQ(image.pixels.back() >> 24, 0u);
             EXPECT_EQ(image.pixels[static_cast<size_t>(size / 2) * size + size / 2] >> 24, 0xFFu);
         }
-        Image image;
-        std::string error;
         EXPECT_TRUE(load_ico_file((resources + "icons/" + name).c_str(), 32, image, error)) << error;
         const std::set<std::pair<int, int>> wanted = {{32, 4}, {32, 8}, {32, 32}, {16, 4}, {16, 8}, {16, 32}};
         EXPECT_EQ(found, wanted);
