@@ -44,35 +44,13 @@ std::vector<uint8_t> bmp(int width, int height, int bits, uint32_t colours = 0) 
     return b;
 }
 
-// An icon file with one edge x edge 32-bit image, its pixels zero.
-std::vector<uint8_t> ico(int edge) {
-    const size_t pixels = 4u * edge * edge, offset = 6 + 16;
-    std::vector<uint8_t> b(offset + 40 + pixels + 4u * edge, 0);
-    put(b, 2, 1, 2);
-    put(b, 4, 1, 2);
-    b[6] = b[7] = static_cast<uint8_t>(edge);
-    put(b, 12, 32, 2);
-    put(b, 14, static_cast<uint32_t>(b.size() - offset), 4);
-    put(b, 18, static_cast<uint32_t>(offset), 4);
-    put(b, offset, 40, 4);
-    put(b, offset + 4, static_cast<uint32_t>(edge), 4);
-    put(b, offset + 8, static_cast<uint32_t>(2 * edge), 4);
-    put(b, offset + 14, 32, 2);
-    return b;
-}
-
-struct SpriteFile {
-    const char* name;
-    int width, height, bits;
-};
-
-const SpriteFile sprite_files[] = {{"paddle.bmp", 64, 16, 24}, {"comb.bmp", 32, 16, 24},
-                                   {"bee_a.bmp", 32, 16, 24},  {"bee_b.bmp", 32, 16, 4},
-                                   {"bullet.bmp", 8, 16, 4},   {"ball.bmp", 24, 24, 24}};
+const struct { const char* name; int width, height, bits; } sprite_files[] = {
+    {"paddle.bmp", 64, 16, 24}, {"comb.bmp", 32, 16, 24}, {"bee_a.bmp", 32, 16, 24},
+    {"bee_b.bmp", 32, 16, 4},   {"bullet.bmp", 8, 16, 4},  {"ball.bmp", 24, 24, 24}};
 
 }  // namespace
 
-TEST(Bmp, DecodesBottomUpRowsAndPalettes) {
+TEST(ImageFiles, DecodeBottomUpRowsPalettesAndAlpha) {
     // 24-bit, 2 x 2, bottom-up: the first row in the file is the bottom row.
     std::vector<uint8_t> b = bmp(2, 2, 24);
     const size_t px = 54;
@@ -91,17 +69,15 @@ TEST(Bmp, DecodesBottomUpRowsAndPalettes) {
     p[54 + 65] = 0x10;
     ASSERT_TRUE(decode_bmp(p.data(), p.size(), image, error)) << error;
     EXPECT_EQ(image.pixels, std::vector<uint32_t>({0x123456, 0xABCDEF, 0x123456}));
-}
 
-TEST(Ico, DecodesTheRequestedImageWithItsAlpha) {
-    // Rows bottom-up, each pixel B, G, R, A: the first pixel in the file is
-    // the bottom-left one.
-    std::vector<uint8_t> b = ico(2);
-    put(b, 62, 0x44332211, 4);
-    Image image;
-    std::string error;
-    ASSERT_TRUE(decode_ico(b.data(), b.size(), 2, image, error)) << error;
-    EXPECT_EQ(image.pixels, std::vector<uint32_t>({0, 0, 0x44332211, 0}));
+    // An icon's image: rows bottom-up too, each pixel B, G, R, A. The game's
+    // icon holds its 32 x 32 32-bit image first, the pixels after its header
+    // at 102; its top-left pixel is clear.
+    std::vector<uint8_t> icon = read_file(resources + "icons/waxdrop.ico");
+    put(icon, 102 + 40, 0x44332211, 4);
+    ASSERT_TRUE(decode_ico(icon.data(), icon.size(), 32, image, error)) << error;
+    EXPECT_EQ(image.pixels.at(31 * 32), 0x44332211u);
+    EXPECT_EQ(image.pixels[0], 0u);
 }
 
 // Damaged or unreadable files are refused with a reason and no pixels: edge 0
@@ -122,11 +98,7 @@ TEST(ImageFiles, RefuseWhatTheyCannotReadWithAReason) {
         return b;
     };
     const size_t first = 102;  // the 32 x 32 32-bit image's header
-    const struct {
-        const char* what;
-        std::vector<uint8_t> bytes;
-        int edge;
-    } cases[] = {
+    const struct { const char* what; std::vector<uint8_t> bytes; int edge; } cases[] = {
         {"empty", {}, 0},
         {"truncated pixels", truncated, 0},
         {"no signature", not_bm, 0},
@@ -162,7 +134,7 @@ TEST(ImageFiles, RefuseWhatTheyCannotReadWithAReason) {
 // The sprites are drawn with OR: black must be exactly black at the corners,
 // the sprite itself must show, and no pixel may be a faint near-black tint.
 TEST(Assets, SpriteBitmapsHaveTheirSizesFormatsAndBlackSurroundings) {
-    for (const SpriteFile& f : sprite_files) {
+    for (const auto& f : sprite_files) {
         SCOPED_TRACE(f.name);
         const std::string path = resources + "bitmaps/" + f.name;
         const std::vector<uint8_t> bytes = read_file(path);
@@ -196,6 +168,8 @@ TEST(Assets, IconsHoldBothSizesAtThreeDepthsAndACellOnAPoint) {
         EXPECT_EQ(u16_at(b, 2), 1);
         ASSERT_EQ(u16_at(b, 4), 6);
         std::set<std::pair<int, int>> found;
+        Image image;
+        std::string error;
         for (std::size_t i = 0; i < 6; ++i) {
             const std::size_t e = 6 + 16 * i;
             const int size = b[e], bits = u16_at(b, e + 6);
@@ -214,8 +188,6 @@ TEST(Assets, IconsHoldBothSizesAtThreeDepthsAndACellOnAPoint) {
             if (bits != 32) continue;
             // A honeycomb cell standing on a point: its corners clear and its
             // middle opaque.
-            Image image;
-            std::string error;
             ASSERT_TRUE(decode_ico(b.data(), b.size(), size, image, error)) << size << ": " << error;
             ASSERT_EQ(image.width, size);
             ASSERT_EQ(image.pixels.size(), static_cast<size_t>(size) * size);
@@ -223,8 +195,6 @@ TEST(Assets, IconsHoldBothSizesAtThreeDepthsAndACellOnAPoint) {
             EXPECT_EQ(image.pixels.back() >> 24, 0u);
             EXPECT_EQ(image.pixels[static_cast<size_t>(size / 2) * size + size / 2] >> 24, 0xFFu);
         }
-        Image image;
-        std::string error;
         EXPECT_TRUE(load_ico_file((resources + "icons/" + name).c_str(), 32, image, error)) << error;
         const std::set<std::pair<int, int>> wanted = {{32, 4}, {32, 8}, {32, 32}, {16, 4}, {16, 8}, {16, 32}};
         EXPECT_EQ(found, wanted);

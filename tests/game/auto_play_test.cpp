@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define WAXDROP_HEAP_FROM_SANITIZER 1
@@ -89,14 +89,12 @@ TEST(SimulatedPlay, RulesHoldSteadyFramesAllocateNothingAndTheHeapStaysFlat) {
     const size_t heap_at_end = heap_in_use();
     auto_play_end(run);
 
-    std::printf("%lu simulated minutes, %llu frames of %u ms: %llu level changes, %llu games ended, "
-                "%llu names entered, %llu stings, %llu clicks on an empty gun; allocations %llu in frames that "
-                "laid out a level, %llu in the others; heap %zu bytes at minute 1, %zu at the end, peak %zu after\n",
-                minutes, static_cast<unsigned long long>(run.frames), run.tick_ms,
-                static_cast<unsigned long long>(run.level_changes), static_cast<unsigned long long>(run.games_ended),
-                static_cast<unsigned long long>(run.name_dialogs), static_cast<unsigned long long>(run.stings),
-                static_cast<unsigned long long>(run.player.dry_shots), static_cast<unsigned long long>(laying_out),
-                static_cast<unsigned long long>(steady), heap_at_first_minute, heap_at_end, heap_peak_after);
+    std::cout << minutes << " simulated minutes, " << run.frames << " frames of " << run.tick_ms << " ms: "
+              << run.level_changes << " level changes, " << run.games_ended << " games ended, " << run.name_dialogs
+              << " names entered, " << run.stings << " stings, " << run.player.dry_shots << " clicks on an empty gun; "
+              << "allocations " << laying_out << " in frames that laid out a level, " << steady << " in the others; heap "
+              << heap_at_first_minute << " bytes at minute 1, " << heap_at_end << " at the end, peak " << heap_peak_after
+              << " after\n";
     EXPECT_STREQ(run.broken, nullptr) << "frame " << run.broken_at;
     EXPECT_EQ(steady, 0u);
     // A run that never went through these would check little of the rules,

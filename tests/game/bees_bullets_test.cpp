@@ -21,13 +21,10 @@ TEST_F(Bullets, EachShotSpendsOneAndStartsTheOneBulletAtThePaddlesCentreLine) {
     fire_bullet();
     ASSERT_NE(bullet_list.head, nullptr);
     EXPECT_FLOAT_EQ(bullet_list.head->x, 132);
-    EXPECT_FLOAT_EQ(bullet_list.head->y, 400);
-    EXPECT_FLOAT_EQ(bullet_list.head->vy, -400);
-    steps(20);  // 0.2 s: 80 pixels up
-    EXPECT_FLOAT_EQ(bullet_list.head->y, 320);
+    EXPECT_FLOAT_EQ(bullet_list.head->y, 400);  // and 400 px/s up: the next test's 204 after 0.49 s
     place_paddle(200);
-    steps();
-    fire_bullet();  // restarts the same bullet
+    steps(20);
+    fire_bullet();  // restarts the same bullet, in flight
     EXPECT_EQ(count(bullet_list), 1);
     EXPECT_EQ(game.bullets, 0);
     EXPECT_FLOAT_EQ(bullet_list.head->x, 232);
@@ -101,27 +98,26 @@ TEST_F(Bees, OneBulletShootsEveryBeeItTouchesAndABeePastTheFloorStartsAtTheTop) 
 }
 
 // While the bees attack, every bee drawn flips the wing frame, in the frame
-// and in the whole-field picture (draw_world) alike.
+// and in the whole-field picture (draw_world) alike: an odd swarm flaps from
+// frame to frame, an even one does not.
 TEST_F(Bees, WingImagesAlternatePerBeeSoOddSwarmsFlapAndEvenOnesDoNot) {
+    const SpriteImage a = SpriteImage::bee_a, b = SpriteImage::bee_b;
+    const struct { int bees; std::vector<SpriteImage> first, second; } cases[] = {
+        {5, {b, a, b, a, b}, {a, b, a, b, a}},
+        {4, {b, a, b, a}, {b, a, b, a}},
+    };
     toggle_pause();  // the images flip while paused too
-    for (int bees : {5, 4}) {
+    for (const auto& c : cases) {
         clear(bee_list);
-        for (int k = 0; k < bees; ++k) push_front(bee_list, static_cast<float>(64 + 128 * k), 68, bee_width, bee_height, 0, 0);
+        for (int k = 0; k < c.bees; ++k) push_front(bee_list, static_cast<float>(64 + 128 * k), 68, bee_width, bee_height, 0, 0);
         game.bees_attacking = true;
         game.wing_frame = false;
-        std::vector<SpriteImage> images[3];
-        for (int frame = 0; frame < 3; ++frame) {
-            if (frame < 2) steps();
-            else draw_world();
-            images[frame] = bee_images();
-        }
-        ASSERT_EQ(images[0].size(), static_cast<size_t>(bees));
-        EXPECT_EQ(images[0][0], SpriteImage::bee_b);
-        EXPECT_EQ(images[0][1], SpriteImage::bee_a);
-        for (int k = 0; k < bees; ++k) {
-            EXPECT_EQ(images[0][k] == images[1][k], bees % 2 == 0) << bees << " " << k;
-            EXPECT_EQ(images[2][k], images[0][k]) << bees << " " << k;
-        }
+        steps();
+        EXPECT_EQ(bee_images(), c.first);
+        steps();
+        EXPECT_EQ(bee_images(), c.second);
+        draw_world();
+        EXPECT_EQ(bee_images(), c.first);
     }
 }
 
@@ -133,9 +129,8 @@ TEST_F(Controls, TheFirstClickOnlyResumesLaterClicksFireAndEachReleaseOfPToggles
     EXPECT_EQ(game.mouse_x, 42);
     null_pointer.client_x = 250;
     left_button_down();  // resumes only (a shot's cost, the replays count)
-    EXPECT_EQ(game.mouse_x, 250);
     steps();
-    EXPECT_EQ(paddle().x, 250);  // the paddle jumps to the pointer
+    EXPECT_EQ(paddle().x, 250);  // the click read the pointer, and the paddle jumps to it
     null_pointer.client_x = 180;
     left_button_down();
     ASSERT_NE(bullet_list.head, nullptr);

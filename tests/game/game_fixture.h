@@ -56,7 +56,7 @@ protected:
         reset_world();
         game_start();
         ASSERT_TRUE(effects_open);
-        table_scores(0, 0, 0);
+        score_table = ScoreTable{};  // three scores of 0
         null_clock.now = 100000;
         game.last_tick = null_clock.now;
     }
@@ -115,18 +115,6 @@ protected:
         return sum;
     }
     int boxes() const { return static_cast<int>(null_dialogs.boxes.size()); }
-    int new_score_dialogs() const {
-        return static_cast<int>(std::count_if(null_dialogs.runs.begin(), null_dialogs.runs.end(),
-                                              [](const NullDialogRun& r) { return r.template_id == dialog_new_score; }));
-    }
-    void answer_new_score(const std::u16string& name) {
-        null_dialogs.script.push_back(null_type(item_name_edit, name));  // the name field
-        null_dialogs.script.push_back(null_press(command_ok));
-    }
-    void table_scores(int32_t a, int32_t b, int32_t c) {
-        score_table = ScoreTable{};
-        score_table.entries[0].score = a, score_table.entries[1].score = b, score_table.entries[2].score = c;
-    }
 
     std::optional<ScratchDir> scratch;
     const PaintInfo paint{nullptr, {0, 0, field_width, field_height}};

@@ -5,7 +5,6 @@
 
 #include "music/sequencer.h"
 #include "music/song.h"
-#include "scores/score_file.h"
 #include "sfx/play_effect.h"
 #include "tests/game/game_fixture.h"
 #include "tests/music/song_bytes.h"
@@ -18,10 +17,8 @@ using Program = GameTest;
 // Without a MIDI output the rest still starts: no song, but the effects, the
 // saved scores and a paused game. (With one, the song is heard in the flows.)
 TEST_F(Program, StartsWithoutAMidiOutput) {
-    ScoreTable saved{};
-    saved.entries[0].score = 4321;
-    uint8_t bytes[score_file_capacity];
-    write_file(scratch->media("scores.bin"), std::vector<uint8_t>(bytes, bytes + encode_score_file(saved, bytes)));
+    score_table.entries[0].score = 4321;
+    save_scores();
     write_file(scratch->media("song.mid"), header(0, 0, 96) + track({0, 0x90, 0x3C, 0x64}));
     game_shutdown();
     reset_world();

@@ -22,17 +22,6 @@
 
 namespace {
 
-std::vector<std::string> split(const std::string& s, char at) {
-    std::vector<std::string> out;
-    std::stringstream in(s);
-    std::string part;
-    while (std::getline(in, part, at)) {
-        part.erase(0, part.find_first_not_of(' '));
-        if (!part.empty()) out.push_back(part);
-    }
-    return out;
-}
-
 KeyStroke key_of(std::string word) {
     KeyStroke k;
     if (word.size() > 4 && word.substr(word.size() - 4) == "+alt") {
@@ -52,10 +41,9 @@ KeyStroke key_of(std::string word) {
 Place place_of(std::istream& in) {
     std::string kind;
     int n = -1;
-    in >> kind;
+    in >> kind >> n;  // field and bar come without a number
     if (kind == "field") return {Place::field};
     if (kind == "bar") return {Place::bar};
-    in >> n;
     if (kind == "title") return {Place::menu_title, n};
     if (kind == "item") return {Place::menu_item, n};
     return {Place::popup, -1, n};
@@ -97,11 +85,6 @@ Route play(WindowRules& rules, const std::string& step) {
 
 std::string yes(bool b) { return b ? "yes" : "no"; }
 
-std::string step_name(PumpStep s) {
-    const char* const names[] = {"unwind", "destroy", "frame", "idle"};  // in the enum's order
-    return names[static_cast<int>(s)];
-}
-
 // What check says of the rules now, in the check's own words.
 std::string observe(WindowRules& rules, const std::string& check) {
     std::istringstream in(check);
@@ -115,7 +98,8 @@ std::string observe(WindowRules& rules, const std::string& check) {
     if (word == "recheck") return "recheck " + yes(rules.take_pointer_recheck());
     if (word == "turning" && in >> n) return "turning " + std::to_string(n) + " " + yes(rules.turning(n));
     if (word == "cues") return "cues " + yes(rules.menu().cues);
-    if (word == "step") return "step " + step_name(rules.after_events());
+    const char* const pump_steps[] = {"unwind", "destroy", "frame", "idle"};  // in PumpStep's order
+    if (word == "step") return std::string("step ") + pump_steps[static_cast<int>(rules.after_events())];
     if (word == "shown") {
         std::string s = "shown";
         for (int id : rules.shown_windows()) s += " " + std::to_string(id);
@@ -129,12 +113,8 @@ std::string observe(WindowRules& rules, const std::string& check) {
     return "unknown check " + check;
 }
 
-struct Row {
-    const char* name;
-    const char* steps;
-    const char* route;   // where the last step went
-    const char* checks;  // the state after it
-};
+// A row: its name, its steps, where the last step went, the state after it.
+struct Row { const char *name, *steps, *route, *checks; };
 
 constexpr Row rows[] = {
     // Frames: only when the last one asked, or the window was uncovered.
@@ -227,9 +207,10 @@ TEST_P(WindowRulesRow, GoesWhereTheReferenceSends) {
     const Row& row = GetParam();
     WindowRules rules;
     Route last;
-    for (const std::string& step : split(row.steps, ',')) last = play(rules, step);
+    std::istringstream steps(row.steps), checks(row.checks);
+    for (std::string step; std::getline(steps >> std::ws, step, ',');) last = play(rules, step);
     EXPECT_EQ(describe(last), row.route);
-    for (const std::string& check : split(row.checks, ',')) EXPECT_EQ(observe(rules, check), check);
+    for (std::string check; std::getline(checks >> std::ws, check, ',');) EXPECT_EQ(observe(rules, check), check);
 }
 
 std::string row_name(const ::testing::TestParamInfo<Row>& row) { return row.param.name; }
@@ -238,10 +219,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, WindowRulesRow, ::testing::ValuesIn(rows), row_na
 // The name edit keeps what a score record holds: 99 units, a character
 // outside the basic plane counting two.
 TEST(DialogText, NameKeepsWhatTheRecordHolds) {
-    const struct {
-        std::string typed;
-        size_t bytes;
-    } cases[] = {
+    const struct { std::string typed; size_t bytes; } cases[] = {
         {std::string(120, 'a'), 99},
         {std::string(99, 'a'), 99},
         {std::string(98, 'a') + "\xF0\x9F\x90\x9D", 98},       // the bee would be units 99 and 100
@@ -253,12 +231,10 @@ TEST(DialogText, NameKeepsWhatTheRecordHolds) {
 }
 
 // The templates' units in pixels of the dialog font, worked out by hand:
-// x * 7 / 4 and y * 13 / 8, rounded to the nearest pixel.
+// x * 7 / 4 and y * 13 / 8, rounded to the nearest pixel; each dialog below a
+// 20-pixel menu bar, its caption included.
 TEST(DialogGeometry, TemplatesInPixels) {
-    const struct {
-        int dialog;
-        int x, y, w, h;  // below a 20-pixel menu bar, caption included
-    } dialogs[] = {
+    const struct { int dialog, x, y, w, h; } dialogs[] = {
         {IDD_ABOUTBOX, 39, 48, 403, 141},     // 22, 17, 230 x 75
         {IDD_HIGH_SCORES, 0, 20, 326, 151},   // 0, 0, 186 x 81
         {IDD_NEW_SCORE, 0, 20, 326, 151},
@@ -274,15 +250,11 @@ TEST(DialogGeometry, TemplatesInPixels) {
 }
 
 TEST(DialogGeometry, BoxesGrowWithTheirTextFromTheLeastWidth) {
-    const struct {
-        int text_width;
-        int x, w;
-    } cases[] = {{0, 210, 220}, {120, 210, 220}, {121, 209, 221}, {300, 120, 400}};
+    const struct { int text_width, x, w; } cases[] = {{0, 210, 220}, {120, 210, 220}, {121, 209, 221}, {300, 120, 400}};
     for (const auto& c : cases) {
         const PixelRect box = box_rect(c.text_width, 640, 460);
-        EXPECT_EQ(box.x, c.x) << c.text_width;
-        EXPECT_EQ(box.w, c.w) << c.text_width;
-        EXPECT_EQ(box.y, 174) << c.text_width;  // (460 - 111) / 2
+        // Its top at (460 - 111) / 2.
+        EXPECT_EQ((std::vector<int>{box.x, box.y, box.w}), (std::vector<int>{c.x, 174, c.w})) << c.text_width;
         // The OK button stays inside the box, at its right.
         const PixelRect ok = box_button_rect(box);
         EXPECT_LE(ok.x + ok.w, box.x + box.w);
@@ -291,12 +263,7 @@ TEST(DialogGeometry, BoxesGrowWithTheirTextFromTheLeastWidth) {
 }
 
 TEST(DialogText, AmpersandsAsAStaticControlShowsThem) {
-    const struct {
-        std::string text;
-        bool no_prefix;
-        std::string shown;
-        size_t underline;
-    } cases[] = {
+    const struct { std::string text; bool no_prefix; std::string shown; size_t underline; } cases[] = {
         {"10: R&D.", false, "10: RD.", 5},
         {"10: R&&D.", false, "10: R&D.", std::string::npos},
         {"&a&b", false, "ab", 1},

@@ -6,32 +6,23 @@
 #include "platform/null/null_platform.h"
 #include "platform/os/path_separator.h"
 
-namespace {
-
-std::u16string path_with(std::u16string dir, const char16_t* name, bool* fits) {
-    null_files.module_name = dir + path_separator + u"waxdrop.exe";
-    char16_t out[media_path_capacity + 8];
-    for (char16_t& c : out) c = u'#';
-    *fits = media_path(name, out);
-    // Nothing beyond the documented capacity is ever touched.
-    for (int i = media_path_capacity; i < media_path_capacity + 8; ++i) EXPECT_EQ(out[i], u'#');
-    return out;
-}
-
-}  // namespace
-
 // The executable's folder, then media, then the name: refused whole when it
-// does not fit, kept when it just fits.
+// does not fit, kept when it just fits, and nothing beyond the documented
+// capacity ever touched.
 TEST(MediaPath, IsTheExecutablesFolderThenMediaThenTheName) {
     const std::u16string dir = std::u16string(u"game") + path_separator + u"bin";
     // dir + sep + "media" + sep + "scores.bin" + zero: 18 units beyond dir.
     const std::u16string longest(static_cast<size_t>(media_path_capacity - 1 - 17), u'd');
     const struct { std::u16string dir; bool fits; } cases[] = {{dir, true}, {longest, true}, {longest + u"d", false}};
     for (const auto& c : cases) {
-        bool fits = !c.fits;
+        SCOPED_TRACE(c.dir.size());
+        null_files.module_name = c.dir + path_separator + u"waxdrop.exe";
+        char16_t out[media_path_capacity + 8];
+        for (char16_t& unit : out) unit = u'#';
+        EXPECT_EQ(media_path(u"scores.bin", out), c.fits);
         const std::u16string whole = c.dir + path_separator + u"media" + path_separator + u"scores.bin";
-        EXPECT_EQ(path_with(c.dir, u"scores.bin", &fits), c.fits ? whole : u"") << c.dir.size();
-        EXPECT_EQ(fits, c.fits) << c.dir.size();
+        EXPECT_EQ(std::u16string(out), c.fits ? whole : u"");
+        for (int i = media_path_capacity; i < media_path_capacity + 8; ++i) EXPECT_EQ(out[i], u'#');
     }
 }
 

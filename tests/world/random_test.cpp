@@ -21,10 +21,7 @@ void make_next_draw(int r) {
 }  // namespace
 
 TEST(Random, BelowScalesAndRoundsThroughFloat) {
-    struct Case {
-        int r, n, expected;
-    };
-    const Case cases[] = {
+    const struct { int r, n, expected; } cases[] = {
         {41, 100, 0},            // the first serve's drift
         {18467, 616, 347},       // and its column: 18467 * 616 / 32767 = 347.2
         {32767, 100, 99},        // the top draw is pulled back below n
@@ -34,7 +31,7 @@ TEST(Random, BelowScalesAndRoundsThroughFloat) {
         // 16496 * 30000 / 32767 = 15102.99997, which rounds up to 15103 as a float
         {16496, 30000, 15103},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "r " << c.r << " n " << c.n);
         make_next_draw(c.r);
         EXPECT_EQ(random_below(c.n), c.expected);
