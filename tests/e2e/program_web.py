@@ -19,8 +19,8 @@ import threading
 import time
 
 from picture import Picture
-from programs import Screen, XProgram, break_file, write_scores
-from session import wait
+from programs import Screen, XProgram, break_file
+from session import finish, wait
 
 HERE = pathlib.Path(__file__).resolve().parent
 
@@ -128,6 +128,8 @@ class WebProgram(XProgram):
         "scores:read_only": "the player cannot make a page's storage read-only",
         "scores:fail_after_300": "the browser's storage takes a file whole or not at all",
     }
+    media = "page/media"
+    no_audio = [NO_AUDIO_JS]
 
     def __init__(self, session, build):
         super().__init__(session, build)
@@ -170,39 +172,28 @@ class WebProgram(XProgram):
     def quit(self):
         if self.driver.poll() is None:
             self.driver.stdin.close()
-            try:
-                self.driver.wait(10)
-            except subprocess.TimeoutExpired:
-                self.driver.kill()
-                self.driver.wait()
+            finish(self.driver, 10)
 
     # ---- start and end ----------------------------------------------------
 
-    def start(self, name, scores=None, fault=None):
-        self.stop()
-        self.new_folder(name)
+    def install(self, program):
         shutil.copytree(self.build / "page", self.folder / "page")
         (self.folder / "page" / "blank.html").write_text("")
-        init = self.break_install(fault)
-        self.s.give(self.folder / "page")
+
+    def launch(self, scripts, log):
+        """A browser with a new, empty profile; the score table (the file
+        start wrote) put in its storage; then the page, after scripts."""
         self.call("launch", profile=str(self.folder / "profile"), width=VIEW, height=VIEW)
         self.call("init", js=CENTRED_JS)
         self.open = True
-        if scores:
-            self.seed(scores, damaged=fault == "scores:damaged")
-        for js in init:
+        seed = self.folder / "scores.bin"
+        if seed.exists():
+            self.call("goto", url=f"{self.base}{self.folder.name}/page/blank.html")
+            self.eval(f"({SEED_JS})({json.dumps(list(seed.read_bytes()))})")
+        for js in scripts:
             self.call("init", js=js)
-        self.url = f"{self.base}{name}/page/index.html"
+        self.url = f"{self.base}{self.folder.name}/page/index.html"
         self.start_again()
-
-    def seed(self, scores, damaged=False):
-        """The score table put in the browser's storage, whole or (damaged)
-        cut short."""
-        seed = self.folder / "seed.bin"
-        write_scores(seed, scores)
-        data = seed.read_bytes()[:300] if damaged else seed.read_bytes()
-        self.call("goto", url=f"{self.base}{self.folder.name}/page/blank.html")
-        self.call("eval", js=f"({SEED_JS})({json.dumps(list(data))})")
 
     def start_again(self):
         """The page loaded anew in the same browser: its storage stays."""
@@ -212,22 +203,9 @@ class WebProgram(XProgram):
         self.origin = (round(box["left"]), round(box["top"]))
         self.mouse = (self.origin[0] + 320, self.origin[1] + 300)
 
-    def break_install(self, fault):
-        """Break the page's folder as a host might serve it broken, or the
-        browser; returns scripts that run before the page's own."""
-        if not fault:
-            return []
-        what, how = fault.split(":")
-        page = self.folder / "page"
-        target = {"soundfont": page / "TimGM6mb.sf2"}.get(what, page / "media" / what)
-        if what == "scores":  # the table is seeded (whole or damaged) in the browser's storage
-            return []
-        if what == "media":
-            shutil.rmtree(page / "media")
-        elif what == "audio":
-            return [NO_AUDIO_JS]
-        else:
-            break_file(target, how)
+    def damaged_soundfont(self, how):
+        """The page's own soundfont, broken as a host might serve it."""
+        break_file(self.folder / "page" / "TimGM6mb.sf2", how)
         return []
 
     def stop(self):
@@ -259,14 +237,16 @@ class WebProgram(XProgram):
         rgb = base64.b64decode(self.call("picture", selector="#field"))
         return Picture(640, 440, [rgb[y * 1920:(y + 1) * 1920] for y in range(440)]).crop(0, 0, width, height)
 
+    def rect(self, selector, index=0):
+        """Left, top, width and height of an element of the page."""
+        return self.eval(f"""() => {{ const r = document.querySelectorAll({json.dumps(selector)})[{index}]
+                                      .getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; }}""")
+
     def keep_picture(self, path):
         """The page's window (the menu bar, the field and the dialogs over
         them) with a margin of the page around it."""
-        shot = self.s.dir / "keep.png"
-        x, y, w, h = self.eval("() => { const r = document.getElementById('client').getBoundingClientRect(); "
-                               "return [r.left, r.top, r.width, r.height]; }")
-        self.call("screenshot", path=str(shot), clip={"x": x - 8, "y": y - 8, "width": w + 16, "height": h + 16})
-        shutil.copy(shot, path)
+        x, y, w, h = self.rect("#client")
+        self.call("screenshot", path=str(path), clip={"x": x - 8, "y": y - 8, "width": w + 16, "height": h + 16})
 
     def screen_picture(self):
         """The page from its top-left corner to the game's window's far one."""
@@ -292,9 +272,6 @@ class WebProgram(XProgram):
         return dict(type=kind, x=x, y=y, button=button, buttons=1 if kind == "mousePressed" else 0,
                     clickCount=1 if button == "left" else 0)
 
-    def mouse_event(self, kind, x, y, button="none"):
-        self.send("Input.dispatchMouseEvent", **self.mouse_params(kind, x, y, button))
-
     def point_screen(self, x, y):
         """Under the lock only movements count: the mouse moves by as much
         as the game's pointer must."""
@@ -302,15 +279,12 @@ class WebProgram(XProgram):
             px, py = self.pointer()
             x, y = self.mouse[0] + x - self.origin[0] - px, self.mouse[1] + y - self.origin[1] - py
         self.mouse = (x, y)
-        self.mouse_event("mouseMoved", x, y)
+        self.send("Input.dispatchMouseEvent", **self.mouse_params("mouseMoved", x, y))
         time.sleep(0.05)
 
-    def point(self, x, y):
-        self.point_screen(self.origin[0] + x, self.origin[1] + y)
-
     def press(self):
-        self.mouse_event("mousePressed", *self.mouse, button="left")
-        self.mouse_event("mouseReleased", *self.mouse, button="left")
+        for kind in ("mousePressed", "mouseReleased"):
+            self.send("Input.dispatchMouseEvent", **self.mouse_params(kind, *self.mouse, button="left"))
         time.sleep(0.1)
 
     def move_by(self, dx, dy, steps=40):
@@ -402,11 +376,9 @@ class WebProgram(XProgram):
             self.stroke(c)
         time.sleep(0.2)
 
-    def menu_title(self, index):
-        x, y, w, h = self.eval(f"""() => {{ const r = document.querySelectorAll('#menubar .title')[{index}]
-                                            .getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; }}""")
-        self.click_screen(round(x + w / 2), round(y + h / 2))
-        time.sleep(0.3)
+    def menu_title_at(self, index):
+        x, y, w, h = self.rect("#menubar .title", index)
+        return round(x + w / 2), round(y + h / 2)
 
     # ---- the page in the browser ----------------------------------------
 
@@ -429,13 +401,14 @@ class WebProgram(XProgram):
 
     def score_file(self):
         """The score file as the browser keeps it, copied out (absent when
-        the page has none)."""
-        files = self.stored()
-        for name in ("scores.bin", "scores.bin.tmp"):
-            local = self.folder / name
-            local.unlink(missing_ok=True)
-            if f"/scores/{name}" in files:
-                local.write_bytes(bytes(files[f"/scores/{name}"]))
+        the page has none); before the page opens, the table start seeds."""
+        if self.open:
+            files = self.stored()
+            for name in ("scores.bin", "scores.bin.tmp"):
+                local = self.folder / name
+                local.unlink(missing_ok=True)
+                if f"/scores/{name}" in files:
+                    local.write_bytes(bytes(files[f"/scores/{name}"]))
         return self.folder / "scores.bin"
 
     def stray_score_files(self):

@@ -13,7 +13,6 @@ import subprocess
 import tempfile
 import time
 
-HERE = pathlib.Path(__file__).resolve().parent
 # The window manager takes no keys of its own: Alt+F4 and the others reach
 # the focused window, as a game under test needs them to.
 OPENBOX_RC = """<?xml version="1.0"?>
@@ -38,7 +37,7 @@ class Retries:
 
 
 class Session:
-    def __init__(self, name, window_manager=True, as_player=False):
+    def __init__(self, name, as_player=False):
         self.dir = pathlib.Path(tempfile.mkdtemp(prefix=f"waxdrop-e2e-{name}."))
         self.procs = []
         self.cleanups = []
@@ -62,7 +61,7 @@ class Session:
             # A held key repeats after a second, 25 times a second: a flow can
             # tell the key going down from its repeats.
             self.run(["xset", "r", "rate", "1000", "25"])
-            if not window_manager or self._start_window_manager():
+            if self._start_window_manager():
                 break
             # Another run's display server took the same display at the same
             # moment: this one gives up, and a new one is started.
@@ -104,11 +103,7 @@ class Session:
             if p.poll() is None:
                 p.terminate()
         for p in reversed(self.procs):
-            try:
-                p.wait(5)
-            except subprocess.TimeoutExpired:
-                p.kill()
-                p.wait()
+            finish(p)
         self.procs = []
 
     # ---- X and sound --------------------------------------------------------
@@ -219,6 +214,15 @@ def wait(condition, seconds, what=None, step=0.05):
     if what:
         raise TimeoutError(f"no {what} within {seconds} s")
     return None
+
+
+def finish(p, seconds=5):
+    """Wait for a process told to end; kill it when it does not within seconds."""
+    try:
+        p.wait(seconds)
+    except subprocess.TimeoutExpired:
+        p.kill()
+        p.wait()
 
 
 def peak_of(data):
