@@ -1,13 +1,10 @@
 #!/usr/bin/env python3
-"""The game end to end: one table of flows that every program plays through
-its own adapter (programs.py), on a private desktop (session.py).
+"""The game end to end: one table of flows every program plays through its
+adapter (programs.py) on a private desktop (session.py); see FLOWS.
 
     tests/e2e/flows.py linux|windows|web [BUILD] [--only REGEX] [--keep]
 
-Each row names a flow, the game it plays in (a new one, or "+" to go on
-with the one before) and what must come of it: the lines the flow must see,
-the same for every program. Prints PASS, FAIL or LACKS per flow, the retries
-the adapters needed, and ends with "N passed, N failed"."""
+Prints PASS, FAIL or LACKS per flow, the adapters' retries, and "N passed, N failed"."""
 import pathlib
 import re
 import subprocess
@@ -39,10 +36,6 @@ def keep(g, name):
 
 def field(g, what=("ball", "paddle")):
     return picture.read_field(g.picture(), what)
-
-
-def combs(g):
-    return field(g, ("combs",))["combs"]
 
 
 def still(g, gap=0.4):
@@ -98,7 +91,7 @@ def dialog_line(screen, caption):
 
 
 def closes(g, caption, how):
-    """Press keys (or do how) and say whether caption went away."""
+    """Do how and say whether caption went away."""
     how()
     return f"{caption} {'closed' if g.wait_dialog(caption, 3, gone=True) else 'still open'}"
 
@@ -117,21 +110,16 @@ def play_to_the_end(g, score):
         screen = g.screen()
         if screen.dialogs:
             return screen
-        if 80 - combs(g) >= needed:
+        broken = lambda: 80 - field(g, ("combs",))["combs"] >= needed
+        if broken():
             g.click(20 if ball_x(g) > 320 else 580, 300)
         else:
             resume_under_ball(g)
             # Up to the honeycombs and back until enough fell: then away.
-            wait(lambda: 80 - combs(g) >= needed, 8)
+            wait(broken, 8)
             g.point(20 if ball_x(g) > 320 else 580, 300)
         wait(lambda: g.screen().dialogs or still(g, 0.2), 8)
     return g.screen()
-
-
-def enter_name(g, name):
-    """Type a name into the New High Score dialog, replacing "anonymous"."""
-    g.focus_name()
-    g.type_text(name)
 
 
 # ---- the flows ------------------------------------------------------------------
@@ -163,12 +151,17 @@ def song_while_paused(g):
     return [f"song {'heard' if peak > 1000 else 'silent'} (peak {peak})", f"still {'yes' if still(g) else 'no'}"]
 
 
+def open_by(g, keys, caption):
+    """Press keys that open a dialog: the screen once it is up (or given up on) and the dialog."""
+    g.key(*keys)
+    screen = g.wait_dialog(caption) or g.screen()
+    return screen, screen.find(caption)
+
+
 def opens(g, keys, caption, close="Return", look=lambda d, screen: []):
     """Keys that open a dialog (what look sees of it while it is up), and
     the key that closes it again; each line of the opening says its keys."""
-    g.key(*keys)
-    screen = g.wait_dialog(caption) or g.screen()
-    d = screen.find(caption)
+    screen, d = open_by(g, keys, caption)
     out = [f"{'+'.join(keys)}: {dialog_line(screen, caption)}"] + (look(d, screen) if d else [])
     return out + [closes(g, caption, lambda: g.key(close))]
 
@@ -181,14 +174,10 @@ def about_by_menu(g):
         "main " + ("enabled" if screen.main_enabled else "disabled")])
 
 
-def about_by_accelerators(g):
-    return opens(g, ["alt+question"], ABOUT, "Escape") + opens(g, ["alt+slash"], ABOUT, "Escape")
-
-
-def about_by_accelerators_german(g):
-    g.keyboard_layout("de")
+def about_by_accelerators(g, layout="us", close="Escape"):
+    g.keyboard_layout(layout)
     try:
-        return opens(g, ["alt+question"], ABOUT) + opens(g, ["alt+slash"], ABOUT)
+        return opens(g, ["alt+question"], ABOUT, close) + opens(g, ["alt+slash"], ABOUT, close)
     finally:
         g.keyboard_layout("us")
 
@@ -215,21 +204,15 @@ def ignores(g, caption, k):
     return [f"{k} " + ("ignored" if g.screen().find(caption) else "closed it")]
 
 
-def high_scores(g):
+def high_scores(g, ignored="Escape"):
     return opens(g, ["alt+f", "h"], SCORES, look=lambda d, screen: ["line " + t for t in d.texts("static")]
-                 + ignores(g, SCORES, "Escape"))
-
-
-def high_scores_ignore_alt_f4(g):
-    return opens(g, ["alt+f", "h"], SCORES, look=lambda d, screen: ignores(g, SCORES, "alt+F4"))
+                 + ignores(g, SCORES, ignored))
 
 
 def high_scores_ampersand(g):
     """"R&D" and "RD" score alike: as the static control shows them, the two
     lines differ by an underline only (a literal '&' would be a glyph more)."""
-    g.key("alt+f", "h")
-    screen = g.wait_dialog(SCORES) or g.screen()
-    d = screen.find(SCORES)
+    screen, d = open_by(g, ["alt+f", "h"], SCORES)
     if not d:
         return [dialog_line(screen, SCORES)]
     shot = g.screen_picture()
@@ -407,25 +390,20 @@ def keys_after_click_behind_box(g):
 def alt_f4_behind_box(g):
     play_to_the_end(g, score=False)
     g.click(100, 300)
-    g.key("alt+F4")
-    return [f"status {g.exit_status(10)}"]
+    return exits(g, "alt+F4")
 
 
-def new_high_score(g, name=None, how="Return"):
+def new_high_score(g, name, how="Return"):
     screen = play_to_the_end(g, score=True)
     d = screen.find(NEW_SCORE)
     if not d:
         return [f"dialogs {screen.captions()}"]
     out = [dialog_line(screen, NEW_SCORE), "edit " + " | ".join(d.texts("edit"))]
-    if name:
-        enter_name(g, name)
+    g.focus_name()  # the name replaces "anonymous"
+    g.type_text(name)
     if name == "Wren":
         keep(g, "new-high-score")
-    if how == "Cancel":
-        g.click_control(NEW_SCORE, 2)
-    else:
-        g.key(how)
-    out.append(NEW_SCORE + (" closed" if g.wait_dialog(NEW_SCORE, 3, gone=True) else " still open"))
+    out.append(closes(g, NEW_SCORE, lambda: g.click_control(NEW_SCORE, 2) if how == "Cancel" else g.key(how)))
     out.append("game " + ("goes on" if g.running() and not g.screen().dialogs else "stopped"))
     out += ["file " + line.split(": ", 1)[-1] for line in g.scores()]
     return out
@@ -433,8 +411,7 @@ def new_high_score(g, name=None, how="Return"):
 
 def shown_scores(g):
     """The lines of the High Scores dialog, opened and closed by the keys."""
-    g.key("alt+f", "h")
-    d = (g.wait_dialog(SCORES) or g.screen()).find(SCORES)
+    d = open_by(g, ["alt+f", "h"], SCORES)[1]
     g.key("Return")
     return d.texts("static") if d else []
 
@@ -522,6 +499,8 @@ exit_by_alt_f4              | fresh | status 0
 
 # The rows that play a flow above with arguments of their own.
 VARIANTS = {
+    "about_by_accelerators_german": (about_by_accelerators, "de", "Return"),
+    "high_scores_ignore_alt_f4": (high_scores, "alt+F4"),
     "menu_by_f10": (opens, ["F10", "Right", "Return", "Return"], ABOUT),
     "menu_by_alt_and_arrows": (opens, ["alt", "Down", "Down", "Up", "Return"], SCORES),
     "frames_behind_about": (frames_behind, ["alt+slash"], ABOUT),
@@ -540,12 +519,6 @@ NEEDS = {"song_while_paused": "song", "first_frame_as_snapshot": "snapshot", "lo
          "confinement_follows_window": "window_manager"}
 
 
-def rows():
-    for line in FLOWS.strip().splitlines():
-        name, game, expected = (part.strip() for part in line.split("|", 2))
-        yield name, game, [e.strip() for e in expected.split(";")]
-
-
 def main():
     ap = command_line(__doc__)
     ap.add_argument("--keep", action="store_true", help="keep the run's folder")
@@ -558,7 +531,9 @@ def main():
     g = program(args.program, session, args.build)
     tally = Tally()
     number = 0
-    for name, game, expected in rows():
+    for line in FLOWS.strip().splitlines():
+        name, game, expected = (part.strip() for part in line.split("|", 2))
+        expected = [e.strip() for e in expected.split(";")]
         if args.only and not re.search(args.only, name):
             continue
         if NEEDS.get(name) in g.lacks:
