@@ -1,15 +1,8 @@
-"""The browser game's adapter: the page in headless Chromium, which a small
-node script (web_driver.js, playwright-core) drives for us over its stdin
-and stdout. Each game gets a page folder of its own (a copy of the build's
-page, broken as a fault says) served on this machine, and a browser with a
-new, empty profile, so no storage carries over from another game; the same
-browser loads the page again when the game starts again.
-
-The player's hands are Chrome's own input events (the DevTools protocol):
-keys with the key, code and character a keyboard of the chosen layout
-gives, the mouse by its position or, while the page holds the pointer
-(Pointer Lock), by its movements. The screen is the page: its pixels are
-the page's, the field's top-left corner is where the page shows it."""
+"""The browser game's adapter: the page, served from a copy of the build's
+page folder, in headless Chromium with a new, empty profile per game, driven
+by web_driver.js. The player's hands are Chrome's own input events: keys as
+the chosen layout gives them, the mouse by its position or, under Pointer
+Lock, by its movements."""
 import base64
 import json
 import pathlib
@@ -181,8 +174,7 @@ class WebProgram(XProgram):
         (self.folder / "page" / "blank.html").write_text("")
 
     def launch(self, scripts, log):
-        """A browser with a new, empty profile; the score table (the file
-        start wrote) put in its storage; then the page, after scripts."""
+        """A new browser, the table start wrote seeded in its storage, then the page after scripts."""
         self.call("launch", profile=str(self.folder / "profile"), width=VIEW, height=VIEW)
         self.call("init", js=CENTRED_JS)
         self.open = True
@@ -218,8 +210,7 @@ class WebProgram(XProgram):
         return self.open and self.eval("() => !!(window.Module && Module.waxdropEnded)")
 
     def exit_status(self, seconds=10):
-        """A page whose game has run its destroy path has ended as a program
-        ends with status 0."""
+        """0 once the page's game has run its destroy path (a program's clean end)."""
         return 0 if wait(self.ended, seconds) else None
 
     def running(self):
@@ -243,8 +234,7 @@ class WebProgram(XProgram):
                                       .getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; }}""")
 
     def keep_picture(self, path):
-        """The page's window (the menu bar, the field and the dialogs over
-        them) with a margin of the page around it."""
+        """The page's window (menu bar, field, dialogs) and a margin of the page around it."""
         x, y, w, h = self.rect("#client")
         self.call("screenshot", path=str(path), clip={"x": x - 8, "y": y - 8, "width": w + 16, "height": h + 16})
 
@@ -259,9 +249,7 @@ class WebProgram(XProgram):
         return Screen(self.eval(SCREEN_JS), (0, 0))
 
     def pointer(self):
-        """The pointer in field coordinates as the game has it: held inside
-        its margins while the game runs (by the lock, or before the browser
-        has granted it by the page's own hold), the page's pointer otherwise."""
+        """The pointer in field coordinates as the game has it (held or not)."""
         x, y = self.eval("() => Module.waxdropPointerAt()")
         return round(x), round(y)
 
@@ -273,8 +261,7 @@ class WebProgram(XProgram):
                     clickCount=1 if button == "left" else 0)
 
     def point_screen(self, x, y):
-        """Under the lock only movements count: the mouse moves by as much
-        as the game's pointer must."""
+        """Under the lock only movements count: the mouse moves as far as the game's pointer must."""
         if self.locked():
             px, py = self.pointer()
             x, y = self.mouse[0] + x - self.origin[0] - px, self.mouse[1] + y - self.origin[1] - py
@@ -341,8 +328,7 @@ class WebProgram(XProgram):
             self.key_event("keyUp", MODIFIERS[m], bits)
 
     def key_down(self, k):
-        """A key held down: as on the test desktop, it repeats after a
-        second, 25 times a second, until it comes up."""
+        """A key held down repeats as on the test desktop: after a second, 25 times a second."""
         self.stroke(k, up=False)
         spec = self.keys_of(k)[1]
         if not isinstance(spec[3], int):
@@ -400,8 +386,7 @@ class WebProgram(XProgram):
         return self.eval(STORED_JS) if self.open else {}
 
     def score_file(self):
-        """The score file as the browser keeps it, copied out (absent when
-        the page has none); before the page opens, the table start seeds."""
+        """The browser's score file copied out (absent when it has none); before the page opens, the seed."""
         if self.open:
             files = self.stored()
             for name in ("scores.bin", "scores.bin.tmp"):

@@ -1,12 +1,7 @@
-"""The adapters: each program's way of doing what the flows ask. A flow says
-what to do and what must come of it; an adapter says how this program is
-installed and started, where its field and dialogs are, how the player's
-keys and pointer reach it, where its score file lives and how it ends.
-
-Every adapter offers the same verbs (see XProgram); a new program gets every
-flow by writing its own. Where programs really differ, the adapter says so
-in its `lacks` (a flow that needs what a program lacks is reported as such,
-not passed or failed)."""
+"""The adapters: how each program is installed, started and ended, where its
+field, dialogs and score file are, and how the player's keys and pointer
+reach it. Each offers XProgram's verbs; what a program cannot do is in its
+`lacks`, and a flow needing it is reported as such, not passed or failed."""
 import json
 import pathlib
 import shutil
@@ -26,7 +21,7 @@ def write_scores(path, entries):
 
 
 def read_scores(path):
-    """A score file as the game's own codec reads it: 'result ...' and three lines."""
+    """The game's codec's reading of a score file: 'result ...' and three lines."""
     return subprocess.run([str(MEDIA_TOOL), "scores", str(path)], capture_output=True, text=True).stdout.splitlines()
 
 
@@ -54,14 +49,10 @@ class Dialog:
     """One dialog or message box as the player sees it."""
 
     def __init__(self, raw, keyboard, origin):
-        self.caption = raw["caption"]
-        self.kind = raw["kind"]  # "dialog" (owned by the main window) or "box" (owned by none)
-        self.keyboard = keyboard
-        ox, oy = origin
-        x, y, w, h = raw["rect"]
-        self.screen_rect = (ox + x, oy + y, w, h)
-        self.controls = [dict(c, screen=(ox + c["rect"][0], oy + c["rect"][1], c["rect"][2], c["rect"][3]))
-                         for c in raw["controls"]]
+        self.caption, self.keyboard = raw["caption"], keyboard
+        on_screen = lambda x, y, w, h: (origin[0] + x, origin[1] + y, w, h)
+        self.screen_rect = on_screen(*raw["rect"])
+        self.controls = [dict(c, screen=on_screen(*c["rect"])) for c in raw["controls"]]
 
     def texts(self, kind=None):
         return [c["text"] for c in self.controls if kind is None or c["kind"] == kind]
@@ -71,8 +62,7 @@ class Dialog:
 
 
 class Screen:
-    """The dialogs up (bottom first), which window has the keyboard, and
-    whether the main window takes input."""
+    """The dialogs up (bottom first), who has the keyboard, whether the main window takes input."""
 
     def __init__(self, raw, origin):
         raw = raw or {"keyboard": 0, "windows": []}  # nothing up
@@ -193,8 +183,7 @@ class XProgram:
         return [int(out.split(f"{name}:")[1].split()[0]) for name in names]
 
     def window_origin(self):
-        """The window's own top-left corner on the screen (inside any frame
-        the window manager puts around it)."""
+        """The window's top-left corner on the screen, inside the window manager's frame."""
         return tuple(self.xwininfo("Absolute upper-left X", "Absolute upper-left Y"))
 
     def field_origin(self):
@@ -255,8 +244,7 @@ class XProgram:
         self.press()
 
     def move_by(self, dx, dy, steps=40):
-        """Relative moves in steps, as a mouse makes them (X holds neither a
-        warp of the pointer nor one jump across the screen)."""
+        """Relative moves in steps, as a mouse makes them (a held pointer takes no warp or jump)."""
         self.s.xdotool(*["mousemove_relative", "--", dx, dy] * steps)
         time.sleep(0.1)
 
@@ -433,8 +421,7 @@ class WindowsProgram(XProgram):
         return self.folder / "media" / "scores.bin"
 
     def menu_height(self):
-        """Rows of menu bar above the client area: the first black row of the
-        window's first column, measured once."""
+        """The menu bar's height: the first black row of the window's first column, measured once."""
         if self.top is None:
             x, y = self.window_origin()
             pic = self.screen_picture().crop(x, y, 1, 100)

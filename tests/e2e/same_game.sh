@@ -65,16 +65,14 @@ run_windows() { wine "$windows/$1.exe" "${@:2}"; }
 # The wasm is read from the file, not fetched: node's fetch takes no file paths.
 run_web() { node --no-experimental-fetch "$web/$1.js" "${@:2}"; }
 others=()
-if [ -f "$windows/waxdrop-replay.exe" ] && [ -f "$windows/waxdrop-media.exe" ]; then
-    others+=(windows)
-else
-    echo "no Windows build in $windows: not compared"
-fi
-if [ -f "$web/waxdrop-replay.js" ] && [ -f "$web/waxdrop-media.js" ]; then
-    others+=(web)
-else
-    echo "no web build in $web: not compared"
-fi
+for other in windows:exe web:js; do
+    name=${other%:*} ext=${other#*:}
+    if [ -f "${!name}/waxdrop-replay.$ext" ] && [ -f "${!name}/waxdrop-media.$ext" ]; then
+        others+=("$name")
+    else
+        echo "no $name build in ${!name}: not compared"
+    fi
+done
 if [ ${#others[@]} -eq 0 ]; then
     fail builds "neither a Windows nor a web build to compare with"
     e2e_summary

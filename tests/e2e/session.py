@@ -165,13 +165,7 @@ class Session:
             rec = subprocess.Popen(["parec", "-d", "waxdrop_sink.monitor", "--format=s16le", "--rate=11025",
                                     "--channels=1", "--raw"], env=self.env, stdout=out, stderr=subprocess.DEVNULL)
             self.procs.append(rec)
-            end = time.monotonic() + seconds
-            peak = 0
-            while time.monotonic() < end:
-                time.sleep(0.25)
-                peak = peak_of(raw.read_bytes())
-                if until_peak and peak >= until_peak:
-                    break
+            wait(lambda: until_peak and peak_of(raw.read_bytes()) >= until_peak, seconds, step=0.25)
             rec.terminate()
             rec.wait()
         return peak_of(raw.read_bytes())
@@ -186,12 +180,9 @@ class Tally:
         self.started = time.monotonic()
 
     def row(self, name, problems, detail):
-        if problems:
-            self.failed += 1
-            print(f"FAIL {name} ({'; '.join(problems)}; {detail})", flush=True)
-        else:
-            self.passed += 1
-            print(f"PASS {name} ({detail})", flush=True)
+        self.failed += bool(problems)
+        self.passed += not problems
+        print(f"{'FAIL' if problems else 'PASS'} {name} ({'; '.join(problems + [detail])})", flush=True)
 
     def end(self, session):
         if self.failed:
@@ -226,8 +217,5 @@ def finish(p, seconds=5):
 
 
 def peak_of(data):
-    data = data[:len(data) // 2 * 2]
-    if not data:
-        return 0
-    samples = struct.unpack(f"<{len(data) // 2}h", data)
-    return max(abs(s) for s in samples)
+    """The loudest of the signed 16-bit samples in data."""
+    return max((abs(s) for (s,) in struct.iter_unpack("<h", data[:len(data) // 2 * 2])), default=0)

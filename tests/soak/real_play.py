@@ -1,15 +1,10 @@
 #!/usr/bin/env python3
-"""The real game played for a long while on a private desktop, with music
-and effects going to a null sink, through the flows' adapters: the pointer
-sweeps over the field, the left button is clicked twice a second (resuming
-and firing), and every second each New High Score dialog or GAME OVER box up
-is answered with its OK, as a player would before playing on.
-
-Reports the game's resident memory, threads and open files, and for the
-Windows game its kernel handles and windows as Windows counts
-them (waxdrop-wintext.exe --counts), at the start, at the checkpoint, every
-REPORT_EVERY seconds (default 300) and at the end. Fails if the game died,
-grew by more than 2 MB after the checkpoint, gained threads, files or
+"""The real game played for a long while through the flows' adapters: the
+pointer sweeps the field, the button clicks twice a second, and each New High
+Score dialog or GAME OVER box gets its OK. Reports memory, threads, open files
+(and under Wine, Windows' own handle and window counts) at the start, the
+checkpoint, every REPORT_EVERY seconds (300) and the end. Fails if the game
+died, grew by more than 2 MB after the checkpoint, gained threads, files or
 handles, or did not close with status 0.
 
     tests/soak/real_play.py linux|windows [BUILD] [--seconds 3600] [--checkpoint 300]"""
