@@ -64,15 +64,13 @@ def ball_x(g):
 
 
 def resume_under_ball(g):
-    """Resume with the paddle right under a paused ball, so that a ball just
-    served falls onto it and stays in play for seconds."""
+    """Resume with the paddle under the paused ball: a ball just served stays in play for seconds."""
     g.click(ball_x(g) - 20, 300)
 
 
 def rising_ball(g):
-    """Resume under the ball and wait for its first bounce off the paddle:
-    on its way up to the honeycombs and back it is out of the paddle's reach
-    for about two seconds, long enough for the pointer to go anywhere."""
+    """Resume under the ball until its first bounce: on its way up and back it is out of the
+    paddle's reach for about two seconds, long enough for the pointer to go anywhere."""
     resume_under_ball(g)
     last = ball(g)
     for _ in range(40):
@@ -97,20 +95,17 @@ def closes(g, caption, how):
 
 
 def play_to_the_end(g, score):
-    """Play the game to its end: with score, the paddle waits under each
-    served ball until its bounces have broken more honeycombs (a point each)
-    than the table's third entry has points; every other ball falls past the
-    paddle, which waits at the far side. Returns the screen once a dialog or
-    box is up."""
+    """Play to the end, each ball let fall past the paddle at the far side; with score, only once
+    its bounces broke more honeycombs than the table's third has points. The screen then."""
     needed = 0
     if score:
         third = g.scores()[-1]
         needed = int(third.split(":")[0]) + 1 if third.split(":")[0].lstrip("-").isdigit() else 1
+    broken = lambda: 80 - field(g, ("combs",))["combs"] >= needed
     for _ in range(12):
         screen = g.screen()
         if screen.dialogs:
             return screen
-        broken = lambda: 80 - field(g, ("combs",))["combs"] >= needed
         if broken():
             g.click(20 if ball_x(g) > 320 else 580, 300)
         else:
@@ -133,8 +128,7 @@ def first_frame(g):
 
 
 def first_frame_as_snapshot(g):
-    """The software canvas draws the same field wherever it runs: the first
-    frame is waxdrop-snapshot's picture, pixel for pixel."""
+    """The software canvas draws the same field anywhere: the first frame is waxdrop-snapshot's."""
     shot = g.s.dir / "snapshot.png"
     subprocess.run([str(pathlib.Path(__file__).resolve().parents[2] / "build/linux/waxdrop-snapshot"), str(shot)],
                    check=True, capture_output=True)
@@ -159,8 +153,7 @@ def open_by(g, keys, caption):
 
 
 def opens(g, keys, caption, close="Return", look=lambda d, screen: []):
-    """Keys that open a dialog (what look sees of it while it is up), and
-    the key that closes it again; each line of the opening says its keys."""
+    """A dialog opened by keys (its line saying them), looked at, and closed by the key close."""
     screen, d = open_by(g, keys, caption)
     out = [f"{'+'.join(keys)}: {dialog_line(screen, caption)}"] + (look(d, screen) if d else [])
     return out + [closes(g, caption, lambda: g.key(close))]
@@ -187,8 +180,7 @@ def about_closes_by_alt_f4(g):
 
 
 def menu_escape_leaves(g):
-    """Escape closes the drop-down, then leaves the menu bar: the next P
-    reaches the game again."""
+    """Escape closes the drop-down, then leaves the menu bar: the next P reaches the game."""
     g.key("alt", "Down", "Escape", "Escape")
     resume_keys = g.picture()
     g.key("p")
@@ -260,31 +252,25 @@ def frames_behind(g, keys, caption):
     return out
 
 
-def extremes(g):
-    """The field points the pointer reaches, pushed to the top left and then
-    to the bottom right."""
+def held(g, want):
+    """The pointer pushed to the top left, then the bottom right: held to want (left, top, right, bottom)?"""
     g.move_by(-60, -60)
     top_left = g.pointer()
     g.move_by(60, 60)
-    return (*top_left, *g.pointer())
-
-
-def held(corners, want):
+    corners = (*top_left, *g.pointer())
     return "held to the window's margins" if corners == want else f"held to {corners}, margins {want}"
 
 
 def pointer_confined(g):
     rising_ball(g)
-    corners = extremes(g)
+    out = ["running: pointer " + held(g, g.held_area())]
     g.key("p")
-    return ["running: pointer " + held(corners, g.held_area()),
-            "paused: pointer " + ("free" if g.pointer_free() else "held")]
+    return out + ["paused: pointer " + ("free" if g.pointer_free() else "held")]
 
 
 def confinement_follows_window(g):
-    """The window moved while the game runs: the Linux game holds the pointer
-    to the window where it is now; the Windows game's clip rectangle is the
-    screen's, and stays where it was set (its adapter says which)."""
+    """The window moved while the game runs: the pointer is held to it where it is now, or (the
+    Windows game's clip rectangle is the screen's) where it was (the adapter says which)."""
     rising_ball(g)
     want = g.held_area()
     before = g.window_origin()
@@ -292,14 +278,13 @@ def confinement_follows_window(g):
     dx, dy = (a - b for a, b in zip(g.window_origin(), before))
     if not g.clip_follows_window:
         want = (want[0] - dx, want[1] - dy, want[2] - dx, want[3] - dy)
-    corners = extremes(g)
+    out = ["moved window: pointer " + held(g, want) + f" (moved by {dx}, {dy})"]
     g.key("p")
-    return ["moved window: pointer " + held(corners, want) + f" (moved by {dx}, {dy})"]
+    return out
 
 
 def minimised_frames_go_on(g):
-    """The ball falls past the paddle while the window is minimised: if the
-    frames went on, the game has lost it and paused by the time it is back."""
+    """The ball falls past the paddle while minimised: if frames went on, it is lost, the game paused."""
     g.click(20 if ball_x(g) > 320 else 580, 300)
     g.minimise()
     time.sleep(1.6)
@@ -315,9 +300,7 @@ def close_box_under_a_dialog(g):
     g.key("Return")
     g.wait_dialog(ABOUT, gone=True)
     g.close_box()
-    status = g.exit_status(10)
-    out.append(f"close box alone: status {status}")
-    return out
+    return out + [f"close box alone: status {g.exit_status(10)}"]
 
 
 def game_over_box(g):
@@ -342,11 +325,9 @@ def click_behind_box(g):
     g.key("Return")
     out.append("Enter " + ("left the box up" if g.screen().find(BOX) else "closed the box"))
     g.click_control(BOX, 1)
-    # The game runs: the main window, under the pointer again, hears of the
-    # pointer where the OK button was (through the window system, so in its
-    # own time), and the paddle comes there; a game still paused would have
-    # left it at the far side, where it waited. The new game has one ball,
-    # whose loss soon opens another box, so the paddle tells, not the box.
+    # A running game's paddle comes (in the window system's time) to the pointer, where OK was;
+    # a paused one's stays at the far side. The new game's one ball soon opens another box, so
+    # the paddle tells, not the box.
     x = g.pointer()[0]
     followed = wait(lambda: field(g)["paddle"] == f"{x} 400", 3)
     out.append("then the paddle " + ("follows the pointer" if followed else
@@ -355,10 +336,8 @@ def click_behind_box(g):
 
 
 def pointer_over_box(g):
-    """Moves over the box are the box's: with the main window uncovered
-    (its frames then run behind the box) and the game resumed by a click
-    under its newly served ball, the paddle stays while the pointer is over
-    the box and follows it beside the box."""
+    """Moves over the box are the box's: with the main window uncovered (so its frames run) and the
+    game resumed, the paddle stays while the pointer is over the box and follows it beside it."""
     play_to_the_end(g, score=False)
     d = g.screen().find(BOX)
     g.minimise()
@@ -377,8 +356,7 @@ def pointer_over_box(g):
 
 
 def keys_after_click_behind_box(g):
-    """After the click the game's keys reach it: P pauses the resumed game,
-    and the field stands still after OK."""
+    """After the click the game's keys reach it: P pauses it, so the field stands after OK."""
     play_to_the_end(g, score=False)
     g.click(100, 300)
     g.key("p")
@@ -410,7 +388,6 @@ def new_high_score(g, name, how="Return"):
 
 
 def shown_scores(g):
-    """The lines of the High Scores dialog, opened and closed by the keys."""
     d = open_by(g, ["alt+f", "h"], SCORES)[1]
     g.key("Return")
     return d.texts("static") if d else []
@@ -422,8 +399,7 @@ def high_scores_show_the_file(g):
 
 
 def scores_kept_after_start_again(g):
-    """The table the game showed is the one it finds when it starts again
-    (for the page: loaded anew), read back from where the last save put it."""
+    """The table shown is the one the game, started again (the page: loaded anew), reads back."""
     before = shown_scores(g)
     g.key("alt+f", "x")
     g.exit_status(10)
@@ -434,8 +410,7 @@ def scores_kept_after_start_again(g):
 
 
 def lock_given_back_pauses(g):
-    """The browser takes the held pointer back (its Esc): the player has the
-    mouse again, and the game pauses."""
+    """The browser takes the held pointer back (its Esc): the player has it again, the game pauses."""
     resume_under_ball(g)
     out = ["game " + ("runs" if moving(g) else "stands")]
     g.give_back_pointer()
