@@ -234,9 +234,8 @@ class XProgram:
         self.s.xdotool("click", "1")
         time.sleep(0.1)
 
-    def click(self, x=None, y=None):
-        if x is not None:
-            self.point(x, y)
+    def click(self, x, y):
+        self.point(x, y)
         self.press()
 
     def click_screen(self, x, y):

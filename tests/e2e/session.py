@@ -113,16 +113,9 @@ class Session:
         # the abstract namespace, which clients try first (a server whose
         # lock file went missing still answers there).
         for n in range(100, 400):
-            probe = socket.socket(socket.AF_UNIX)
-            try:
-                probe.connect(f"\0/tmp/.X11-unix/X{n}")
-                continue
-            except OSError:
-                pass
-            finally:
-                probe.close()
-            if os.path.exists(f"/tmp/.X{n}-lock"):
-                continue
+            with socket.socket(socket.AF_UNIX) as probe:
+                if probe.connect_ex(f"\0/tmp/.X11-unix/X{n}") == 0 or os.path.exists(f"/tmp/.X{n}-lock"):
+                    continue
             # A socket file left by a server that is gone would look like ours.
             pathlib.Path(f"/tmp/.X11-unix/X{n}").unlink(missing_ok=True)
             p = self.spawn(["Xvfb", f":{n}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"], log="xvfb.log")
