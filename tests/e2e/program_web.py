@@ -50,9 +50,8 @@ SCREEN_JS = """() => {
     return {keyboard: +(client.dataset.keyboard || 0), main_enabled: client.dataset.mainEnabled !== 'no', windows};
 }"""
 
-# The score folder as the page keeps it in IndexedDB (the game's file system
-# writes it back there after each save): path -> bytes. Read once no write-
-# back is under way.
+# The score folder as the page keeps it in IndexedDB, where its file system writes
+# it back after each save: path -> bytes, read once no write-back is under way.
 STORED_JS = """async () => {
     for (let i = 0; i < 100 && window.Module && Module.waxdropScores && Module.waxdropScores.busy; i++)
         await new Promise(r => setTimeout(r, 20));
@@ -98,10 +97,9 @@ VISIBILITY_JS = """state => {
     document.dispatchEvent(new Event('visibilitychange'));
 }"""
 
-# While the page holds the pointer only the mouse's movements count, and the
-# browser gives the hold up when the mouse leaves its window: the page sits
-# in the middle of a window large enough for the flows' longest moves (40
-# steps of 60 pixels each way).
+# Under Pointer Lock only movements count, and the browser gives the lock up when the
+# mouse leaves its window: the page sits in the middle of one large enough for the
+# flows' longest moves (40 steps of 60 pixels each way).
 VIEW = 5400
 CENTRED_JS = """document.addEventListener('DOMContentLoaded', () => {
     document.querySelector('main').style.margin = '2470px auto 0';

@@ -26,8 +26,7 @@ OPENBOX_RC = """<?xml version="1.0"?>
 
 
 class Retries:
-    """Waits inside an adapter may try an action again; each extra try is
-    said in the log and counted, so a run shows how often it needed them."""
+    """An adapter's wait may try an action again: each extra try is said in the log and counted."""
     count = 0
 
     @classmethod
@@ -151,8 +150,7 @@ class Session:
         self.run(["setxkbmap", "-layout", name])
 
     def listen(self, seconds, until_peak=None):
-        """The loudest sample the null sink played for (up to) seconds; with
-        until_peak, stops as soon as one that loud was heard."""
+        """The loudest sample the null sink played in seconds (stopping at one of until_peak)."""
         raw = self.dir / "rec.raw"
         with open(raw, "wb") as out:
             rec = subprocess.Popen(["parec", "-d", "waxdrop_sink.monitor", "--format=s16le", "--rate=11025",
@@ -165,8 +163,7 @@ class Session:
 
 
 class Tally:
-    """The PASS and FAIL lines of a table's rows, and its closing lines:
-    what it took, the adapters' retries, and "N passed, N failed"."""
+    """A table's PASS and FAIL lines, then what it took, the retries and "N passed, N failed"."""
 
     def __init__(self):
         self.passed = self.failed = 0
@@ -187,8 +184,7 @@ class Tally:
 
 
 def wait(condition, seconds, what=None, step=0.05):
-    """The condition's first true value within seconds; None (or, naming
-    what was awaited, an error) when there was none."""
+    """The condition's first true value within seconds; else None, or an error naming what."""
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         value = condition()
