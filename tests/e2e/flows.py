@@ -81,6 +81,12 @@ def rising_ball(g):
         time.sleep(0.05)
 
 
+def then_pause(g, seen):
+    """The lines seen, with the game paused again by P for the next flow in the same game."""
+    g.key("p")
+    return seen
+
+
 def dialog_line(screen, caption):
     d = screen.find(caption)
     if not d:
@@ -185,9 +191,7 @@ def menu_escape_leaves(g):
     resume_keys = g.picture()
     g.key("p")
     time.sleep(0.2)
-    out = ["P after the menu " + ("resumes" if resume_keys.differing(g.picture()) else "does nothing")]
-    g.key("p")
-    return out
+    return then_pause(g, ["P after the menu " + ("resumes" if resume_keys.differing(g.picture()) else "does nothing")])
 
 
 def ignores(g, caption, k):
@@ -217,9 +221,7 @@ def high_scores_ampersand(g):
 
 def click_resumes(g):
     g.click(327, 300)  # the paddle under the ball, which falls at 347
-    out = ["ball " + ("moves" if moving(g) else "still")]
-    g.key("p")
-    return out
+    return then_pause(g, ["ball " + ("moves" if moving(g) else "still")])
 
 
 def p_release_pauses(g):
@@ -245,11 +247,9 @@ def p_release_pauses(g):
 
 def frames_behind(g, keys, caption):
     resume_under_ball(g)
-    out = opens(g, keys, caption, look=lambda d, screen: [
+    return then_pause(g, opens(g, keys, caption, look=lambda d, screen: [
         "field " + ("moves" if moving(g, 0.3) else "still") + " behind it",
-        *keep(g, "about" if caption == ABOUT else "high-scores")])
-    g.key("p")
-    return out
+        *keep(g, "about" if caption == ABOUT else "high-scores")]))
 
 
 def held(g, want):
@@ -278,9 +278,7 @@ def confinement_follows_window(g):
     dx, dy = (a - b for a, b in zip(g.window_origin(), before))
     if not g.clip_follows_window:
         want = (want[0] - dx, want[1] - dy, want[2] - dx, want[3] - dy)
-    out = ["moved window: pointer " + held(g, want) + f" (moved by {dx}, {dy})"]
-    g.key("p")
-    return out
+    return then_pause(g, ["moved window: pointer " + held(g, want) + f" (moved by {dx}, {dy})"])
 
 
 def minimised_frames_go_on(g):
@@ -421,8 +419,7 @@ def lock_given_back_pauses(g):
 def bounce_heard(g):
     g.click(327, 300)
     peak = g.listen(3, until_peak=1000)
-    g.key("p")
-    return ["bounce " + ("heard" if peak > 1000 else f"silent (peak {peak})")]
+    return then_pause(g, ["bounce " + ("heard" if peak > 1000 else f"silent (peak {peak})")])
 
 
 def exits(g, *keys):

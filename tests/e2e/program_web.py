@@ -285,13 +285,9 @@ class WebProgram(XProgram):
         *mods, key = name.split("+")
         if key.lower() in MODIFIERS and not mods:
             return [], MODIFIERS[key.lower()]
-        if key in KEYS:
-            spec = KEYS[key]
-        elif key in LAYOUTS[self.layout]:
-            spec = LAYOUTS[self.layout][key]
-        elif len(key) == 1 and key.isalpha():
-            spec = (key, f"Key{key.upper()}", ord(key.upper()), key, key.isupper())
-        else:
+        letter = len(key) == 1 and key.isalpha() and (key, f"Key{key.upper()}", ord(key.upper()), key, key.isupper())
+        spec = {**KEYS, **LAYOUTS[self.layout]}.get(key) or letter
+        if not spec:
             raise ValueError(f"no key {name}")
         mods = [m.lower() for m in mods] + (["shift"] if spec[4] and "shift" not in mods else [])
         return mods, spec
@@ -331,9 +327,8 @@ class WebProgram(XProgram):
         spec = self.keys_of(k)[1]
         if not isinstance(spec[3], int):
             stop = threading.Event()
-            thread = threading.Thread(target=self.repeat, args=(spec, stop), daemon=True)
-            self.repeating = (stop, thread)
-            thread.start()
+            self.repeating = (stop, threading.Thread(target=self.repeat, args=(spec, stop), daemon=True))
+            self.repeating[1].start()
         time.sleep(0.1)
 
     def repeat(self, spec, stop):
