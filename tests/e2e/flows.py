@@ -39,8 +39,7 @@ def field(g, what=("ball", "paddle")):
 
 
 def still(g, gap=0.4):
-    """The ball and the paddle stand where they stood (roused bees flap their
-    wings in paused frames too, so the whole field is not compared)."""
+    """The ball and the paddle stand still (roused bees flap in paused frames too: not the whole field)."""
     a = field(g)
     time.sleep(gap)
     b = field(g)
@@ -208,15 +207,12 @@ def high_scores(g, ignored="Escape"):
 def high_scores_ampersand(g):
     """"R&D" and "RD" score alike: as the static control shows them, the two
     lines differ by an underline only (a literal '&' would be a glyph more)."""
-    screen, d = open_by(g, ["alt+f", "h"], SCORES)
-    if not d:
-        return [dialog_line(screen, SCORES)]
-    shot = g.screen_picture()
-    lines = [shot.crop(*d.control(i)["screen"]) for i in (1001, 1002)]
-    diff = lines[0].differing(lines[1])
-    g.key("Return")
-    return ["texts " + " | ".join(d.texts("static")),
-            "R&D shows as RD underlined" if 0 < diff <= 20 else f"R&D differs from RD by {diff} pixels"]
+    def look(d, screen):
+        shot = g.screen_picture()
+        diff = shot.crop(*d.control(1001)["screen"]).differing(shot.crop(*d.control(1002)["screen"]))
+        return ["texts " + " | ".join(d.texts("static")),
+                "R&D shows as RD underlined" if 0 < diff <= 20 else f"R&D differs from RD by {diff} pixels"]
+    return opens(g, ["alt+f", "h"], SCORES, look=look)
 
 
 def click_resumes(g):
