@@ -1,15 +1,8 @@
-"""The browser game's adapter: the page in headless Chromium, which a small
-node script (web_driver.js, playwright-core) drives for us over its stdin
-and stdout. Each game gets a page folder of its own (a copy of the build's
-page, broken as a fault says) served on this machine, and a browser with a
-new, empty profile, so no storage carries over from another game; the same
-browser loads the page again when the game starts again.
-
-The player's hands are Chrome's own input events (the DevTools protocol):
-keys with the key, code and character a keyboard of the chosen layout
-gives, the mouse by its position or, while the page holds the pointer
-(Pointer Lock), by its movements. The screen is the page: its pixels are
-the page's, the field's top-left corner is where the page shows it."""
+"""The browser game's adapter: the page, served from a copy of the build's
+page folder, in headless Chromium with a new, empty profile per game, driven
+by web_driver.js. The player's hands are Chrome's own input events: keys as
+the chosen layout gives them, the mouse by its position or, under Pointer
+Lock, by its movements."""
 import base64
 import json
 import pathlib
@@ -19,8 +12,8 @@ import threading
 import time
 
 from picture import Picture
-from programs import Screen, XProgram, break_file, write_scores
-from session import wait
+from programs import Screen, XProgram, break_file
+from session import finish, wait
 
 HERE = pathlib.Path(__file__).resolve().parent
 
@@ -57,9 +50,8 @@ SCREEN_JS = """() => {
     return {keyboard: +(client.dataset.keyboard || 0), main_enabled: client.dataset.mainEnabled !== 'no', windows};
 }"""
 
-# The score folder as the page keeps it in IndexedDB (the game's file system
-# writes it back there after each save): path -> bytes. Read once no write-
-# back is under way.
+# The score folder as the page keeps it in IndexedDB, where its file system writes
+# it back after each save: path -> bytes, read once no write-back is under way.
 STORED_JS = """async () => {
     for (let i = 0; i < 100 && window.Module && Module.waxdropScores && Module.waxdropScores.busy; i++)
         await new Promise(r => setTimeout(r, 20));
@@ -105,10 +97,9 @@ VISIBILITY_JS = """state => {
     document.dispatchEvent(new Event('visibilitychange'));
 }"""
 
-# While the page holds the pointer only the mouse's movements count, and the
-# browser gives the hold up when the mouse leaves its window: the page sits
-# in the middle of a window large enough for the flows' longest moves (40
-# steps of 60 pixels each way).
+# Under Pointer Lock only movements count, and the browser gives the lock up when the
+# mouse leaves its window: the page sits in the middle of one large enough for the
+# flows' longest moves (40 steps of 60 pixels each way).
 VIEW = 5400
 CENTRED_JS = """document.addEventListener('DOMContentLoaded', () => {
     document.querySelector('main').style.margin = '2470px auto 0';
@@ -128,6 +119,8 @@ class WebProgram(XProgram):
         "scores:read_only": "the player cannot make a page's storage read-only",
         "scores:fail_after_300": "the browser's storage takes a file whole or not at all",
     }
+    media = "page/media"
+    no_audio = [NO_AUDIO_JS]
 
     def __init__(self, session, build):
         super().__init__(session, build)
@@ -170,39 +163,27 @@ class WebProgram(XProgram):
     def quit(self):
         if self.driver.poll() is None:
             self.driver.stdin.close()
-            try:
-                self.driver.wait(10)
-            except subprocess.TimeoutExpired:
-                self.driver.kill()
-                self.driver.wait()
+            finish(self.driver, 10)
 
     # ---- start and end ----------------------------------------------------
 
-    def start(self, name, scores=None, fault=None):
-        self.stop()
-        self.new_folder(name)
+    def install(self, program):
         shutil.copytree(self.build / "page", self.folder / "page")
         (self.folder / "page" / "blank.html").write_text("")
-        init = self.break_install(fault)
-        self.s.give(self.folder / "page")
+
+    def launch(self, scripts, log):
+        """A new browser, the table start wrote seeded in its storage, then the page after scripts."""
         self.call("launch", profile=str(self.folder / "profile"), width=VIEW, height=VIEW)
         self.call("init", js=CENTRED_JS)
         self.open = True
-        if scores:
-            self.seed(scores, damaged=fault == "scores:damaged")
-        for js in init:
+        seed = self.folder / "scores.bin"
+        if seed.exists():
+            self.call("goto", url=f"{self.base}{self.folder.name}/page/blank.html")
+            self.eval(f"({SEED_JS})({json.dumps(list(seed.read_bytes()))})")
+        for js in scripts:
             self.call("init", js=js)
-        self.url = f"{self.base}{name}/page/index.html"
+        self.url = f"{self.base}{self.folder.name}/page/index.html"
         self.start_again()
-
-    def seed(self, scores, damaged=False):
-        """The score table put in the browser's storage, whole or (damaged)
-        cut short."""
-        seed = self.folder / "seed.bin"
-        write_scores(seed, scores)
-        data = seed.read_bytes()[:300] if damaged else seed.read_bytes()
-        self.call("goto", url=f"{self.base}{self.folder.name}/page/blank.html")
-        self.call("eval", js=f"({SEED_JS})({json.dumps(list(data))})")
 
     def start_again(self):
         """The page loaded anew in the same browser: its storage stays."""
@@ -212,22 +193,9 @@ class WebProgram(XProgram):
         self.origin = (round(box["left"]), round(box["top"]))
         self.mouse = (self.origin[0] + 320, self.origin[1] + 300)
 
-    def break_install(self, fault):
-        """Break the page's folder as a host might serve it broken, or the
-        browser; returns scripts that run before the page's own."""
-        if not fault:
-            return []
-        what, how = fault.split(":")
-        page = self.folder / "page"
-        target = {"soundfont": page / "TimGM6mb.sf2"}.get(what, page / "media" / what)
-        if what == "scores":  # the table is seeded (whole or damaged) in the browser's storage
-            return []
-        if what == "media":
-            shutil.rmtree(page / "media")
-        elif what == "audio":
-            return [NO_AUDIO_JS]
-        else:
-            break_file(target, how)
+    def damaged_soundfont(self, how):
+        """The page's own soundfont, broken as a host might serve it."""
+        break_file(self.folder / "page" / "TimGM6mb.sf2", how)
         return []
 
     def stop(self):
@@ -240,8 +208,7 @@ class WebProgram(XProgram):
         return self.open and self.eval("() => !!(window.Module && Module.waxdropEnded)")
 
     def exit_status(self, seconds=10):
-        """A page whose game has run its destroy path has ended as a program
-        ends with status 0."""
+        """0 once the page's game has run its destroy path (a program's clean end)."""
         return 0 if wait(self.ended, seconds) else None
 
     def running(self):
@@ -259,14 +226,15 @@ class WebProgram(XProgram):
         rgb = base64.b64decode(self.call("picture", selector="#field"))
         return Picture(640, 440, [rgb[y * 1920:(y + 1) * 1920] for y in range(440)]).crop(0, 0, width, height)
 
+    def rect(self, selector, index=0):
+        """Left, top, width and height of an element of the page."""
+        return self.eval(f"""() => {{ const r = document.querySelectorAll({json.dumps(selector)})[{index}]
+                                      .getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; }}""")
+
     def keep_picture(self, path):
-        """The page's window (the menu bar, the field and the dialogs over
-        them) with a margin of the page around it."""
-        shot = self.s.dir / "keep.png"
-        x, y, w, h = self.eval("() => { const r = document.getElementById('client').getBoundingClientRect(); "
-                               "return [r.left, r.top, r.width, r.height]; }")
-        self.call("screenshot", path=str(shot), clip={"x": x - 8, "y": y - 8, "width": w + 16, "height": h + 16})
-        shutil.copy(shot, path)
+        """The page's window (menu bar, field, dialogs) and a margin of the page around it."""
+        x, y, w, h = self.rect("#client")
+        self.call("screenshot", path=str(path), clip={"x": x - 8, "y": y - 8, "width": w + 16, "height": h + 16})
 
     def screen_picture(self):
         """The page from its top-left corner to the game's window's far one."""
@@ -279,9 +247,7 @@ class WebProgram(XProgram):
         return Screen(self.eval(SCREEN_JS), (0, 0))
 
     def pointer(self):
-        """The pointer in field coordinates as the game has it: held inside
-        its margins while the game runs (by the lock, or before the browser
-        has granted it by the page's own hold), the page's pointer otherwise."""
+        """The pointer in field coordinates as the game has it (held or not)."""
         x, y = self.eval("() => Module.waxdropPointerAt()")
         return round(x), round(y)
 
@@ -292,25 +258,18 @@ class WebProgram(XProgram):
         return dict(type=kind, x=x, y=y, button=button, buttons=1 if kind == "mousePressed" else 0,
                     clickCount=1 if button == "left" else 0)
 
-    def mouse_event(self, kind, x, y, button="none"):
-        self.send("Input.dispatchMouseEvent", **self.mouse_params(kind, x, y, button))
-
     def point_screen(self, x, y):
-        """Under the lock only movements count: the mouse moves by as much
-        as the game's pointer must."""
+        """Under the lock only movements count: the mouse moves as far as the game's pointer must."""
         if self.locked():
             px, py = self.pointer()
             x, y = self.mouse[0] + x - self.origin[0] - px, self.mouse[1] + y - self.origin[1] - py
         self.mouse = (x, y)
-        self.mouse_event("mouseMoved", x, y)
+        self.send("Input.dispatchMouseEvent", **self.mouse_params("mouseMoved", x, y))
         time.sleep(0.05)
 
-    def point(self, x, y):
-        self.point_screen(self.origin[0] + x, self.origin[1] + y)
-
     def press(self):
-        self.mouse_event("mousePressed", *self.mouse, button="left")
-        self.mouse_event("mouseReleased", *self.mouse, button="left")
+        for kind in ("mousePressed", "mouseReleased"):
+            self.send("Input.dispatchMouseEvent", **self.mouse_params(kind, *self.mouse, button="left"))
         time.sleep(0.1)
 
     def move_by(self, dx, dy, steps=40):
@@ -326,13 +285,9 @@ class WebProgram(XProgram):
         *mods, key = name.split("+")
         if key.lower() in MODIFIERS and not mods:
             return [], MODIFIERS[key.lower()]
-        if key in KEYS:
-            spec = KEYS[key]
-        elif key in LAYOUTS[self.layout]:
-            spec = LAYOUTS[self.layout][key]
-        elif len(key) == 1 and key.isalpha():
-            spec = (key, f"Key{key.upper()}", ord(key.upper()), key, key.isupper())
-        else:
+        letter = len(key) == 1 and key.isalpha() and (key, f"Key{key.upper()}", ord(key.upper()), key, key.isupper())
+        spec = {**KEYS, **LAYOUTS[self.layout]}.get(key) or letter
+        if not spec:
             raise ValueError(f"no key {name}")
         mods = [m.lower() for m in mods] + (["shift"] if spec[4] and "shift" not in mods else [])
         return mods, spec
@@ -367,15 +322,13 @@ class WebProgram(XProgram):
             self.key_event("keyUp", MODIFIERS[m], bits)
 
     def key_down(self, k):
-        """A key held down: as on the test desktop, it repeats after a
-        second, 25 times a second, until it comes up."""
+        """A key held down repeats as on the test desktop: after a second, 25 times a second."""
         self.stroke(k, up=False)
         spec = self.keys_of(k)[1]
         if not isinstance(spec[3], int):
             stop = threading.Event()
-            thread = threading.Thread(target=self.repeat, args=(spec, stop), daemon=True)
-            self.repeating = (stop, thread)
-            thread.start()
+            self.repeating = (stop, threading.Thread(target=self.repeat, args=(spec, stop), daemon=True))
+            self.repeating[1].start()
         time.sleep(0.1)
 
     def repeat(self, spec, stop):
@@ -402,11 +355,9 @@ class WebProgram(XProgram):
             self.stroke(c)
         time.sleep(0.2)
 
-    def menu_title(self, index):
-        x, y, w, h = self.eval(f"""() => {{ const r = document.querySelectorAll('#menubar .title')[{index}]
-                                            .getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; }}""")
-        self.click_screen(round(x + w / 2), round(y + h / 2))
-        time.sleep(0.3)
+    def menu_title_at(self, index):
+        x, y, w, h = self.rect("#menubar .title", index)
+        return round(x + w / 2), round(y + h / 2)
 
     # ---- the page in the browser ----------------------------------------
 
@@ -428,14 +379,14 @@ class WebProgram(XProgram):
         return self.eval(STORED_JS) if self.open else {}
 
     def score_file(self):
-        """The score file as the browser keeps it, copied out (absent when
-        the page has none)."""
-        files = self.stored()
-        for name in ("scores.bin", "scores.bin.tmp"):
-            local = self.folder / name
-            local.unlink(missing_ok=True)
-            if f"/scores/{name}" in files:
-                local.write_bytes(bytes(files[f"/scores/{name}"]))
+        """The browser's score file copied out (absent when it has none); before the page opens, the seed."""
+        if self.open:
+            files = self.stored()
+            for name in ("scores.bin", "scores.bin.tmp"):
+                local = self.folder / name
+                local.unlink(missing_ok=True)
+                if f"/scores/{name}" in files:
+                    local.write_bytes(bytes(files[f"/scores/{name}"]))
         return self.folder / "scores.bin"
 
     def stray_score_files(self):

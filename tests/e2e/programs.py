@@ -1,12 +1,7 @@
-"""The adapters: each program's way of doing what the flows ask. A flow says
-what to do and what must come of it; an adapter says how this program is
-installed and started, where its field and dialogs are, how the player's
-keys and pointer reach it, where its score file lives and how it ends.
-
-Every adapter offers the same verbs (see XProgram); a new program gets every
-flow by writing its own. Where programs really differ, the adapter says so
-in its `lacks` (a flow that needs what a program lacks is reported as such,
-not passed or failed)."""
+"""The adapters: how each program is installed, started and ended, where its
+field, dialogs and score file are, and how the player's keys and pointer
+reach it. Each offers XProgram's verbs; what a program cannot do is in its
+`lacks`, and a flow needing it is reported as such, not passed or failed."""
 import json
 import pathlib
 import shutil
@@ -14,7 +9,7 @@ import subprocess
 import time
 
 from picture import Picture
-from session import wait
+from session import finish, wait
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 MEDIA_TOOL = ROOT / "build/linux/waxdrop-media"
@@ -26,8 +21,13 @@ def write_scores(path, entries):
 
 
 def read_scores(path):
-    """A score file as the game's own codec reads it: 'result ...' and three lines."""
+    """The game's codec's reading of a score file: 'result ...' and three lines."""
     return subprocess.run([str(MEDIA_TOOL), "scores", str(path)], capture_output=True, text=True).stdout.splitlines()
+
+
+def shell_values(out):
+    """The NAME=NUMBER lines xdotool's --shell gives, as a dict."""
+    return {k: int(v) for k, v in (line.split("=") for line in out.splitlines() if "=" in line)}
 
 
 def break_file(target, how):
@@ -49,14 +49,10 @@ class Dialog:
     """One dialog or message box as the player sees it."""
 
     def __init__(self, raw, keyboard, origin):
-        self.caption = raw["caption"]
-        self.kind = raw["kind"]  # "dialog" (owned by the main window) or "box" (owned by none)
-        self.keyboard = keyboard
-        ox, oy = origin
-        x, y, w, h = raw["rect"]
-        self.screen_rect = (ox + x, oy + y, w, h)
-        self.controls = [dict(c, screen=(ox + c["rect"][0], oy + c["rect"][1], c["rect"][2], c["rect"][3]))
-                         for c in raw["controls"]]
+        self.caption, self.keyboard = raw["caption"], keyboard
+        on_screen = lambda x, y, w, h: (origin[0] + x, origin[1] + y, w, h)
+        self.screen_rect = on_screen(*raw["rect"])
+        self.controls = [dict(c, screen=on_screen(*c["rect"])) for c in raw["controls"]]
 
     def texts(self, kind=None):
         return [c["text"] for c in self.controls if kind is None or c["kind"] == kind]
@@ -66,10 +62,10 @@ class Dialog:
 
 
 class Screen:
-    """The dialogs up (bottom first), which window has the keyboard, and
-    whether the main window takes input."""
+    """The dialogs up (bottom first), who has the keyboard, whether the main window takes input."""
 
     def __init__(self, raw, origin):
+        raw = raw or {"keyboard": 0, "windows": []}  # nothing up
         self.main_enabled = raw.get("main_enabled", True)
         self.frame = raw.get("frame")
         ids = [w["id"] for w in raw["windows"]]
@@ -88,6 +84,9 @@ class XProgram:
     # What this program cannot do, and why.
     lacks = {"pointer_lock": "the game holds the pointer itself: nothing can take it back from it"}
     clip_follows_window = True  # the pointer's confinement moves with the window
+    media = "media"  # the media folder in the game's
+    no_audio = {"SDL_AUDIODRIVER": "pulseaudio", "PULSE_SERVER": "unix:/nonexistent",
+                "WINEDLLOVERRIDES": "mscoree,mshtml=,winepulse.drv=,winealsa.drv=,wineoss.drv="}
 
     def __init__(self, session, build):
         self.s = session
@@ -97,22 +96,18 @@ class XProgram:
 
     # ---- start and end ----------------------------------------------------
 
-    def start(self, name, scores=None, fault=None, program=None):
+    def start(self, name, scores=None, fault=None):
         """A game installed in a folder of its own, with scores (NAME=SCORE
-        x3) as its score file, broken as fault says (see break_install);
-        program names another build of the game to install in its place."""
-        self.new_folder(name)
-        self.install(program or ("waxdrop-faults" if fault == "scores:fail_after_300" else "waxdrop"))
-        if scores:
-            self.score_file().parent.mkdir(parents=True, exist_ok=True)
-            write_scores(self.score_file(), scores)
-        self.s.give(self.folder)
-        self.launch(self.break_install(fault), f"{name}.log")
-
-    def new_folder(self, name):
+        x3) as its score file, broken as fault says (see break_install)."""
         self.folder = self.s.dir / name
         shutil.rmtree(self.folder, ignore_errors=True)
         self.folder.mkdir()
+        self.install("waxdrop-faults" if fault == "scores:fail_after_300" else "waxdrop")
+        if scores:
+            write_scores(self.score_file(), scores)
+        extra = self.break_install(fault)
+        self.s.give(self.folder)
+        self.launch(extra, f"{name}.log")
 
     def start_again(self):
         """The same installed game started anew, finding what the last run left."""
@@ -132,38 +127,35 @@ class XProgram:
 
     def break_install(self, fault):
         """Break the installed game as a player's machine might be; returns
-        what its start adds to the environment."""
-        if not fault:
-            return {}
-        what, how = fault.split(":")
-        media = self.folder / "media"
-        target = media / what
+        what its start adds (to the environment; for the page, its scripts)."""
+        what, how = (fault or ":").split(":")
         if what == "media":
-            shutil.rmtree(media)
+            shutil.rmtree(self.folder / self.media)
         elif what == "audio":
-            return {"SDL_AUDIODRIVER": "pulseaudio", "PULSE_SERVER": "unix:/nonexistent",
-                    "WINEDLLOVERRIDES": "mscoree,mshtml=,winepulse.drv=,winealsa.drv=,wineoss.drv="}
+            return self.no_audio
         elif what == "soundfont":
-            return {"WAXDROP_SOUNDFONT": self.damaged_soundfont(how)}
+            return self.damaged_soundfont(how)
         elif fault == "scores:damaged":
             self.score_file().write_bytes(self.score_file().read_bytes()[:300])
         elif fault == "scores:read_only":
             self.score_file().parent.chmod(0o555)
         elif fault == "scores:fail_after_300":
             return {"WAXDROP_FAIL_WRITE_AFTER": "300"}
-        else:
-            break_file(target, how)
+        elif what not in ("", "scores"):
+            break_file(self.folder / self.media / what, how)
         return {}
 
     def damaged_soundfont(self, how):
-        """The soundfont the game is pointed to: none, or the system's one
-        emptied or cut to half."""
+        """The game pointed to no soundfont, or the system's one emptied or cut to half."""
         if how == "none":
-            return "/nonexistent"
+            return {"WAXDROP_SOUNDFONT": "/nonexistent"}
         system = pathlib.Path("/usr/share/sounds/sf2/default-GM.sf2").read_bytes()
         damaged = self.folder / "damaged.sf2"
         damaged.write_bytes(b"" if how == "empty" else system[:len(system) // 2])
-        return str(damaged)
+        return {"WAXDROP_SOUNDFONT": str(damaged)}
+
+    def environment(self):
+        return {}
 
     def stray_score_files(self):
         """Score files the game made anywhere in its folder but its own place."""
@@ -171,13 +163,9 @@ class XProgram:
 
     def stop(self):
         """End the game if it still runs (whatever a flow left behind)."""
-        if self.proc and self.proc.poll() is None:
+        if self.running():
             self.proc.terminate()
-            try:
-                self.proc.wait(5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+            finish(self.proc)
 
     def exit_status(self, seconds=10):
         try:
@@ -190,12 +178,13 @@ class XProgram:
 
     # ---- where things are -------------------------------------------------
 
-    def window_origin(self):
-        """The window's own top-left corner on the screen (inside any frame
-        the window manager puts around it)."""
+    def xwininfo(self, *names):
         out = self.s.run(["xwininfo", "-id", self.window]).stdout
-        return (int(out.split("Absolute upper-left X:")[1].split()[0]),
-                int(out.split("Absolute upper-left Y:")[1].split()[0]))
+        return [int(out.split(f"{name}:")[1].split()[0]) for name in names]
+
+    def window_origin(self):
+        """The window's top-left corner on the screen, inside the window manager's frame."""
+        return tuple(self.xwininfo("Absolute upper-left X", "Absolute upper-left Y"))
 
     def field_origin(self):
         x, y = self.window_origin()
@@ -217,20 +206,16 @@ class XProgram:
         x, y = self.window_origin()
         w, h = self.client_size()
         left, top, right, bottom = x, y, x + w, y + h + self.menu_height()
-        for d in self.screen().dialogs:
-            dx, dy, dw, dh = d.screen_rect
+        for dx, dy, dw, dh in (d.screen_rect for d in self.screen().dialogs):
             left, top, right, bottom = min(left, dx), min(top, dy), max(right, dx + dw), max(bottom, dy + dh)
-        shot = self.s.dir / "keep.png"
         self.s.run(["import", "-silent", "-window", "root", "-crop",
-                    f"{right - left}x{bottom - top}+{max(left, 0)}+{max(top, 0)}", "+repage", str(shot)])
-        shutil.copy(shot, path)
+                    f"{right - left}x{bottom - top}+{max(left, 0)}+{max(top, 0)}", "+repage", str(path)])
 
     def pointer(self):
         """The pointer in field coordinates."""
-        out = self.s.xdotool("getmouselocation", "--shell")
-        values = dict(line.split("=") for line in out.splitlines() if "=" in line)
+        values = shell_values(self.s.xdotool("getmouselocation", "--shell"))
         fx, fy = self.field_origin()
-        return int(values["X"]) - fx, int(values["Y"]) - fy
+        return values["X"] - fx, values["Y"] - fy
 
     # ---- the player's hands -----------------------------------------------
 
@@ -249,9 +234,8 @@ class XProgram:
         self.s.xdotool("click", "1")
         time.sleep(0.1)
 
-    def click(self, x=None, y=None):
-        if x is not None:
-            self.point(x, y)
+    def click(self, x, y):
+        self.point(x, y)
         self.press()
 
     def click_screen(self, x, y):
@@ -259,12 +243,8 @@ class XProgram:
         self.press()
 
     def move_by(self, dx, dy, steps=40):
-        """Relative moves in steps, as a mouse makes them (X holds neither a
-        warp of the pointer nor one jump across the screen)."""
-        args = []
-        for _ in range(steps):
-            args += ["mousemove_relative", "--", str(dx), str(dy)]
-        self.s.xdotool(*args)
+        """Relative moves in steps, as a mouse makes them (a held pointer takes no warp or jump)."""
+        self.s.xdotool(*["mousemove_relative", "--", dx, dy] * steps)
         time.sleep(0.1)
 
     def stroke(self, k):
@@ -292,22 +272,20 @@ class XProgram:
 
     def menu_title(self, index):
         """Click a title of the menu bar (0 File, 1 Help)."""
-        x, y = self.window_origin()
-        self.click_screen(x + self.menu_title_x[index], y + self.menu_height() // 2)
+        self.click_screen(*self.menu_title_at(index))
         time.sleep(0.3)
+
+    def menu_title_at(self, index):
+        x, y = self.window_origin()
+        return x + self.menu_title_x[index], y + self.menu_height() // 2
 
     # ---- the window as the window manager sees it --------------------------
 
     def move_window(self, dx, dy):
-        x, y = self.frame_origin()
-        self.s.xdotool("windowmove", self.window, x + dx, y + dy)
+        ax, ay, rx, ry = self.xwininfo("Absolute upper-left X", "Absolute upper-left Y",
+                                       "Relative upper-left X", "Relative upper-left Y")
+        self.s.xdotool("windowmove", self.window, ax - rx + dx, ay - ry + dy)
         time.sleep(0.5)
-
-    def frame_origin(self):
-        out = self.s.run(["xwininfo", "-id", self.window]).stdout
-        x, y = self.window_origin()
-        return (x - int(out.split("Relative upper-left X:")[1].split()[0]),
-                y - int(out.split("Relative upper-left Y:")[1].split()[0]))
 
     def minimise(self):
         self.s.xdotool("windowminimize", "--sync", self.window)
@@ -330,8 +308,7 @@ class XProgram:
         return wait(seen, seconds, step=0.1)
 
     def click_control(self, caption, ident):
-        d = self.screen().find(caption)
-        x, y, w, h = d.control(ident)["screen"]
+        x, y, w, h = self.screen().find(caption).control(ident)["screen"]
         self.click_screen(x + w // 2, y + h // 2)
         time.sleep(0.2)
 
@@ -404,9 +381,8 @@ class LinuxProgram(XProgram):
 
     def screen(self):
         out = self.s.run(["xprop", "-id", self.window, "-notype", "_WAXDROP_DIALOGS"]).stdout
-        raw = json.loads(json.loads(out.split("=", 1)[1].strip())) if "=" in out else \
-            {"keyboard": 0, "windows": []}
-        return Screen(raw, self.window_origin())
+        return Screen(json.loads(json.loads(out.split("=", 1)[1].strip())) if "=" in out else None,
+                      self.window_origin())
 
 
 class WindowsProgram(XProgram):
@@ -439,17 +415,12 @@ class WindowsProgram(XProgram):
     def command(self):
         return ["wine", str(self.folder / "waxdrop.exe")]
 
-    def environment(self):
-        return {}
-
     def score_file(self):
         """The media folder beside the game, as it always was on Windows."""
         return self.folder / "media" / "scores.bin"
 
-
     def menu_height(self):
-        """Rows of menu bar above the client area: the first black row of the
-        window's first column, measured once."""
+        """The menu bar's height: the first black row of the window's first column, measured once."""
         if self.top is None:
             x, y = self.window_origin()
             pic = self.screen_picture().crop(x, y, 1, 100)
@@ -460,14 +431,12 @@ class WindowsProgram(XProgram):
         return tuple(self.screen().frame)
 
     def client_size(self):
-        out = self.s.xdotool("getwindowgeometry", "--shell", self.window)
-        values = dict(line.split("=") for line in out.splitlines() if "=" in line)
-        return int(values["WIDTH"]), int(values["HEIGHT"]) - self.menu_height()
+        values = shell_values(self.s.xdotool("getwindowgeometry", "--shell", self.window))
+        return values["WIDTH"], values["HEIGHT"] - self.menu_height()
 
     def screen(self):
         out = self.s.run(self.s.run_as + ["wine", str(self.folder / "waxdrop-wintext.exe")]).stdout
-        raw = json.loads(out) if out.strip() else {"keyboard": 0, "windows": []}
-        return Screen(raw, self.field_origin())
+        return Screen(json.loads(out) if out.strip() else None, self.field_origin())
 
     def click_control(self, caption, ident):
         # A box owns no window, so a click on the field may have put the main

@@ -17,23 +17,10 @@ web=${3:-build/web}
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/waxdrop-same-game.XXXXXX")
 export WINEPREFIX=$scratch/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
-cleanup() {
-    wineserver -k >/dev/null 2>&1
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+trap 'wineserver -k >/dev/null 2>&1; rm -rf "$scratch"' EXIT
 
 . tests/e2e/tally.sh
-pass() { e2e_result "$1" 0; }
 fail() { e2e_result "$1" 1 "$2"; }
-
-# A score file for waxdrop-media to read on both: the one the Linux replay
-# leaves after its high-score script (name "Wren", score 2).
-build_scores() {
-    mkdir -p "$scratch/scores"
-    "$linux/waxdrop-replay" --media "$scratch/scores" tests/replay/high_score.txt >/dev/null &&
-        [ -s "$scratch/scores/media/scores.bin" ] && cp "$scratch/scores/media/scores.bin" "$scratch/scores.bin"
-}
 
 # name | program | arguments (paths relative to the checkout work on both;
 # SCORES and OUT stand for files of this run). Only what a program prints on
@@ -57,7 +44,12 @@ cases=(
 normalise() { tr -d '\r' | sed -E 's/ wall_seconds [0-9.]+ frames_per_second [0-9]+$//'; }
 
 wineboot -i >/dev/null 2>&1
-build_scores || fail build_scores "the Linux replay left no score file"
+# A score file for waxdrop-media to read on both: the one the Linux replay
+# leaves after its high-score script (name "Wren", score 2).
+mkdir -p "$scratch/scores"
+"$linux/waxdrop-replay" --media "$scratch/scores" tests/replay/high_score.txt >/dev/null &&
+    [ -s "$scratch/scores/media/scores.bin" ] && cp "$scratch/scores/media/scores.bin" "$scratch/scores.bin" ||
+    fail build_scores "the Linux replay left no score file"
 
 # How each build runs a program: the same arguments, its own launcher.
 run_linux() { "$linux/$1" "${@:2}"; }
@@ -65,16 +57,14 @@ run_windows() { wine "$windows/$1.exe" "${@:2}"; }
 # The wasm is read from the file, not fetched: node's fetch takes no file paths.
 run_web() { node --no-experimental-fetch "$web/$1.js" "${@:2}"; }
 others=()
-if [ -f "$windows/waxdrop-replay.exe" ] && [ -f "$windows/waxdrop-media.exe" ]; then
-    others+=(windows)
-else
-    echo "no Windows build in $windows: not compared"
-fi
-if [ -f "$web/waxdrop-replay.js" ] && [ -f "$web/waxdrop-media.js" ]; then
-    others+=(web)
-else
-    echo "no web build in $web: not compared"
-fi
+for other in windows:exe web:js; do
+    name=${other%:*} ext=${other#*:}
+    if [ -f "${!name}/waxdrop-replay.$ext" ] && [ -f "${!name}/waxdrop-media.$ext" ]; then
+        others+=("$name")
+    else
+        echo "no $name build in ${!name}: not compared"
+    fi
+done
 if [ ${#others[@]} -eq 0 ]; then
     fail builds "neither a Windows nor a web build to compare with"
     e2e_summary
@@ -106,7 +96,7 @@ for c in "${cases[@]}"; do
     if [ -n "$problem" ]; then
         fail "$name" "$problem"
     else
-        pass "$name"
+        e2e_result "$name" 0
         echo "     $lines line(s) equal on linux and ${others[*]}; $(head -c 160 "$scratch/$name.linux" | head -n 1)"
     fi
 done

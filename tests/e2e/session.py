@@ -13,7 +13,6 @@ import subprocess
 import tempfile
 import time
 
-HERE = pathlib.Path(__file__).resolve().parent
 # The window manager takes no keys of its own: Alt+F4 and the others reach
 # the focused window, as a game under test needs them to.
 OPENBOX_RC = """<?xml version="1.0"?>
@@ -27,8 +26,7 @@ OPENBOX_RC = """<?xml version="1.0"?>
 
 
 class Retries:
-    """Waits inside an adapter may try an action again; each extra try is
-    said in the log and counted, so a run shows how often it needed them."""
+    """An adapter's wait may try an action again: each extra try is said in the log and counted."""
     count = 0
 
     @classmethod
@@ -38,7 +36,7 @@ class Retries:
 
 
 class Session:
-    def __init__(self, name, window_manager=True, as_player=False):
+    def __init__(self, name, as_player=False):
         self.dir = pathlib.Path(tempfile.mkdtemp(prefix=f"waxdrop-e2e-{name}."))
         self.procs = []
         self.cleanups = []
@@ -62,7 +60,7 @@ class Session:
             # A held key repeats after a second, 25 times a second: a flow can
             # tell the key going down from its repeats.
             self.run(["xset", "r", "rate", "1000", "25"])
-            if not window_manager or self._start_window_manager():
+            if self._start_window_manager():
                 break
             # Another run's display server took the same display at the same
             # moment: this one gives up, and a new one is started.
@@ -104,11 +102,7 @@ class Session:
             if p.poll() is None:
                 p.terminate()
         for p in reversed(self.procs):
-            try:
-                p.wait(5)
-            except subprocess.TimeoutExpired:
-                p.kill()
-                p.wait()
+            finish(p)
         self.procs = []
 
     # ---- X and sound --------------------------------------------------------
@@ -118,16 +112,9 @@ class Session:
         # the abstract namespace, which clients try first (a server whose
         # lock file went missing still answers there).
         for n in range(100, 400):
-            probe = socket.socket(socket.AF_UNIX)
-            try:
-                probe.connect(f"\0/tmp/.X11-unix/X{n}")
-                continue
-            except OSError:
-                pass
-            finally:
-                probe.close()
-            if os.path.exists(f"/tmp/.X{n}-lock"):
-                continue
+            with socket.socket(socket.AF_UNIX) as probe:
+                if probe.connect_ex(f"\0/tmp/.X11-unix/X{n}") == 0 or os.path.exists(f"/tmp/.X{n}-lock"):
+                    continue
             # A socket file left by a server that is gone would look like ours.
             pathlib.Path(f"/tmp/.X11-unix/X{n}").unlink(missing_ok=True)
             p = self.spawn(["Xvfb", f":{n}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"], log="xvfb.log")
@@ -163,40 +150,29 @@ class Session:
         self.run(["setxkbmap", "-layout", name])
 
     def listen(self, seconds, until_peak=None):
-        """The loudest sample the null sink played for (up to) seconds; with
-        until_peak, stops as soon as one that loud was heard."""
+        """The loudest sample the null sink played in seconds (stopping at one of until_peak)."""
         raw = self.dir / "rec.raw"
         with open(raw, "wb") as out:
             rec = subprocess.Popen(["parec", "-d", "waxdrop_sink.monitor", "--format=s16le", "--rate=11025",
                                     "--channels=1", "--raw"], env=self.env, stdout=out, stderr=subprocess.DEVNULL)
             self.procs.append(rec)
-            end = time.monotonic() + seconds
-            peak = 0
-            while time.monotonic() < end:
-                time.sleep(0.25)
-                peak = peak_of(raw.read_bytes())
-                if until_peak and peak >= until_peak:
-                    break
+            wait(lambda: until_peak and peak_of(raw.read_bytes()) >= until_peak, seconds, step=0.25)
             rec.terminate()
             rec.wait()
         return peak_of(raw.read_bytes())
 
 
 class Tally:
-    """The PASS and FAIL lines of a table's rows, and its closing lines:
-    what it took, the adapters' retries, and "N passed, N failed"."""
+    """A table's PASS and FAIL lines, then what it took, the retries and "N passed, N failed"."""
 
     def __init__(self):
         self.passed = self.failed = 0
         self.started = time.monotonic()
 
     def row(self, name, problems, detail):
-        if problems:
-            self.failed += 1
-            print(f"FAIL {name} ({'; '.join(problems)}; {detail})", flush=True)
-        else:
-            self.passed += 1
-            print(f"PASS {name} ({detail})", flush=True)
+        self.failed += bool(problems)
+        self.passed += not problems
+        print(f"{'FAIL' if problems else 'PASS'} {name} ({'; '.join(problems + [detail])})", flush=True)
 
     def end(self, session):
         if self.failed:
@@ -208,8 +184,7 @@ class Tally:
 
 
 def wait(condition, seconds, what=None, step=0.05):
-    """The condition's first true value within seconds; None (or, naming
-    what was awaited, an error) when there was none."""
+    """The condition's first true value within seconds; else None, or an error naming what."""
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         value = condition()
@@ -221,9 +196,15 @@ def wait(condition, seconds, what=None, step=0.05):
     return None
 
 
+def finish(p, seconds=5):
+    """Wait for a process told to end; kill it when it does not within seconds."""
+    try:
+        p.wait(seconds)
+    except subprocess.TimeoutExpired:
+        p.kill()
+        p.wait()
+
+
 def peak_of(data):
-    data = data[:len(data) // 2 * 2]
-    if not data:
-        return 0
-    samples = struct.unpack(f"<{len(data) // 2}h", data)
-    return max(abs(s) for s in samples)
+    """The loudest of the signed 16-bit samples in data."""
+    return max((abs(s) for (s,) in struct.iter_unpack("<h", data[:len(data) // 2 * 2])), default=0)

@@ -20,8 +20,6 @@ check() {
 }
 unpacked=$(mktemp -d "${TMPDIR:-/tmp}/waxdrop-zip.XXXXXX")
 trap 'rm -rf "$unpacked"' EXIT
-
-mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip")
 top=$(find "$unpacked" -name waxdrop.exe -printf '%h\n' | head -n 1)
 

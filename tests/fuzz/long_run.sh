@@ -16,9 +16,7 @@ seeds_for() {
     case $1 in
         fuzz_bmp) echo resources/bitmaps ;;
         fuzz_ico) echo resources/icons ;;
-        fuzz_effect) echo media $( [ -d $shared ] && find $shared -type d ) ;;
-        fuzz_song) echo media $( [ -d $shared ] && find $shared -type d ) ;;
-        fuzz_scores) echo ;;
+        fuzz_effect | fuzz_song) echo media $( [ -d $shared ] && find $shared -type d ) ;;
     esac
 }
 

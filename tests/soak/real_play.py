@@ -1,15 +1,10 @@
 #!/usr/bin/env python3
-"""The real game played for a long while on a private desktop, with music
-and effects going to a null sink, through the flows' adapters: the pointer
-sweeps over the field, the left button is clicked twice a second (resuming
-and firing), and every second each New High Score dialog or GAME OVER box up
-is answered with its OK, as a player would before playing on.
-
-Reports the game's resident memory, threads and open files, and for the
-Windows game its kernel handles and windows as Windows counts
-them (waxdrop-wintext.exe --counts), at the start, at the checkpoint, every
-REPORT_EVERY seconds (default 300) and at the end. Fails if the game died,
-grew by more than 2 MB after the checkpoint, gained threads, files or
+"""The real game played for a long while through the flows' adapters: the
+pointer sweeps the field, the button clicks twice a second, and each New High
+Score dialog or GAME OVER box gets its OK. Reports memory, threads, open files
+(and under Wine, Windows' own handle and window counts) at the start, the
+checkpoint, every REPORT_EVERY seconds (300) and the end. Fails if the game
+died, grew by more than 2 MB after the checkpoint, gained threads, files or
 handles, or did not close with status 0.
 
     tests/soak/real_play.py linux|windows [BUILD] [--seconds 3600] [--checkpoint 300]"""
@@ -23,21 +18,19 @@ from programs import ROOT, command_line, program  # noqa: E402
 from session import Session, Tally  # noqa: E402
 
 
-def sample(g):
-    """Resident kB, threads, open files, and Windows' own counts when it keeps them."""
+def sample(g, when):
+    """Resident kB, threads, open files, and Windows' own counts when it keeps them, reported."""
     status = dict(line.split(":", 1) for line in pathlib.Path(f"/proc/{g.proc.pid}/status").read_text().splitlines())
     counts = {}
     if g.kind == "windows":
         probe = g.s.run(["wine", str(ROOT / "build/windows/waxdrop-wintext.exe"), "--counts"]).stdout.split()
         counts = dict(zip(probe[::2], probe[1::2]))
-    return {"resident": int(status["VmRSS"].split()[0]), "private": int(status["RssAnon"].split()[0]),
-            "threads": int(status["Threads"]), "files": len(os.listdir(f"/proc/{g.proc.pid}/fd")),
-            "handles": int(counts.get("listed_handles", 0)), "windows": counts.get("windows", "-")}
-
-
-def report(when, s):
+    s = {"resident": int(status["VmRSS"].split()[0]), "private": int(status["RssAnon"].split()[0]),
+         "threads": int(status["Threads"]), "files": len(os.listdir(f"/proc/{g.proc.pid}/fd")),
+         "handles": int(counts.get("listed_handles", 0)), "windows": counts.get("windows", "-")}
     print(f"{when}: resident {s['resident']} kB (private {s['private']}), {s['threads']} threads, "
           f"{s['files']} files, {s['handles']} handles, {s['windows']} windows", flush=True)
+    return s
 
 
 def answer(g):
@@ -57,8 +50,7 @@ def main():
     g.start("soak")
     tally = Tally()
     start = time.monotonic()
-    checked = sample(g)
-    report("start", checked)
+    checked = sample(g, "start")
     every = int(os.environ.get("REPORT_EVERY", 300))
     next_report, step, checkpoint_taken = every, 0, False
     while time.monotonic() - start < args.seconds and g.running():
@@ -70,16 +62,14 @@ def main():
             answer(g)
         elapsed = time.monotonic() - start
         if not checkpoint_taken and elapsed >= args.checkpoint:
-            checked, checkpoint_taken = sample(g), True
-            report(f"checkpoint at {elapsed:.0f} s", checked)
+            checked, checkpoint_taken = sample(g, f"checkpoint at {elapsed:.0f} s"), True
         if elapsed >= next_report and g.running():
-            report(f"at {elapsed:.0f} s", sample(g))
+            sample(g, f"at {elapsed:.0f} s")
             next_report += every
         time.sleep(0.4)
     tally.row(f"the game ran for {args.seconds} s", [] if g.running() else ["it ended"], "")
     if g.running():
-        end = sample(g)
-        report("end", end)
+        end = sample(g, "end")
         grow = end["resident"] - checked["resident"]
         tally.row("resident memory within 2 MB of the checkpoint", [] if grow <= 2048 else [f"grew {grow} kB"], "")
         for what in ("threads", "files", "handles"):
