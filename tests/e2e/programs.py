@@ -419,6 +419,10 @@ class WindowsProgram(XProgram):
         """The media folder beside the game, as it always was on Windows."""
         return self.folder / "media" / "scores.bin"
 
+    def launch(self, env, log):
+        super().launch(env, log)
+        self.menu_height()  # while no dialog or open menu covers the window
+
     def menu_height(self):
         """The menu bar's height: the first black row of the window's first column, measured once."""
         if self.top is None:
