@@ -118,7 +118,10 @@ class Session:
             # A socket file left by a server that is gone would look like ours.
             pathlib.Path(f"/tmp/.X11-unix/X{n}").unlink(missing_ok=True)
             p = self.spawn(["Xvfb", f":{n}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"], log="xvfb.log")
-            if wait(lambda: p.poll() is not None or os.path.exists(f"/tmp/.X11-unix/X{n}"), 10) and p.poll() is None:
+            # Its socket is there before it takes clients: a client that comes
+            # between (openbox, xset) fails to open the display.
+            ready = lambda: p.poll() is not None or self.run(["xset", "-display", f":{n}", "q"]).returncode == 0
+            if wait(ready, 10) and p.poll() is None:
                 self.env["DISPLAY"] = f":{n}"
                 return
         raise RuntimeError("no free X display")
