@@ -346,9 +346,10 @@ def pointer_over_box(g):
         return [f"no frames behind the box after it was uncovered ({g.screen().captions()})"]
     x, y, w, h = d.control(-1)["screen"]
     g.point_screen(x + w // 2, y + h // 2)
+    time.sleep(0.3)  # frames enough for a move that reached the game to show
     over = field(g)["paddle"]
     g.point(40, 380)
-    beside = field(g)["paddle"]
+    beside = "40 400" if wait(lambda: field(g)["paddle"] == "40 400", 2) else field(g)["paddle"]
     return ["over the box the paddle " + ("stays" if over == start else f"moves ({start} to {over})"),
             "beside it the paddle " + ("follows" if beside == "40 400" else f"is at {beside}")]
 
