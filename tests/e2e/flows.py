@@ -79,6 +79,12 @@ def ball_rising(g):
         time.sleep(0.05)
 
 
+def paddle_missed(g, x, seconds=3):
+    """Point at x on the field: None once the paddle is under the pointer, else where it stays."""
+    g.point(x, 380)
+    return None if wait(lambda: field(g)["paddle"] == f"{x} 400", seconds) else field(g)["paddle"]
+
+
 def then_pause(g, seen):
     """The lines seen, with the game paused again by P for the next flow in the same game."""
     g.key("p")
@@ -326,10 +332,9 @@ def click_behind_box(g):
     # goes from under the pointer comes late, or not at all, under Wine: nothing waits on it.)
     # The new game's one ball falls for a second before it can open another box, so the paddle
     # tells, not the box.
-    g.point(250, 380)
-    followed = wait(lambda: field(g)["paddle"] == "250 400", 3)
-    out.append("then the paddle " + ("follows the pointer" if followed else
-                                     f"is at {field(g)['paddle']} ({g.screen().captions()})"))
+    missed = paddle_missed(g, 250)
+    out.append("then the paddle " + ("follows the pointer" if missed is None else
+                                     f"is at {missed} ({g.screen().captions()})"))
     return out
 
 
@@ -348,10 +353,9 @@ def pointer_over_box(g):
     g.point_screen(x + w // 2, y + h // 2)
     time.sleep(0.3)  # frames enough for a move that reached the game to show
     over = field(g)["paddle"]
-    g.point(40, 380)
-    beside = "40 400" if wait(lambda: field(g)["paddle"] == "40 400", 2) else field(g)["paddle"]
+    beside = paddle_missed(g, 40, 2)
     return ["over the box the paddle " + ("stays" if over == start else f"moves ({start} to {over})"),
-            "beside it the paddle " + ("follows" if beside == "40 400" else f"is at {beside}")]
+            "beside it the paddle " + ("follows" if beside is None else f"is at {beside}")]
 
 
 def keys_after_click_behind_box(g):
